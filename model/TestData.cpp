@@ -1,0 +1,120 @@
+#include "TestData.h"
+
+#include "platform/Directories.h"
+#include "platform/NumberParsing.h"
+#include "platform/TextFile.h"
+#include "platform/Unicode.h"
+
+#include <algorithm>
+#include <set>
+
+namespace mevara {
+
+namespace {
+
+constexpr std::size_t shortestEntryLine = 11;
+
+enum class Attribute { Missing, Unclosed, Found };
+
+// The text after the first case-insensitive occurrence of key up to the next
+// single quote.
+Attribute attribute(std::string_view line, std::string_view key, std::string_view& value) {
+    std::size_t start = unicode::findEndCaseInsensitive(line, key);
+    if (start == std::string_view::npos) return Attribute::Missing;
+    std::size_t end = line.find('\'', start);
+    if (end == std::string_view::npos) return Attribute::Unclosed;
+    value = line.substr(start, end - start);
+    return Attribute::Found;
+}
+
+std::vector<std::string> distinct(const std::optional<std::string>& filter,
+                                  std::optional<std::string> (*filterField)(const Test&),
+                                  std::optional<std::string> (*otherField)(const Test&)) {
+    std::set<std::string> values;
+    const bool all = !filter || filter->empty();
+    for (const auto& entry : TestData::testArray()) {
+        auto field = filterField(*entry);
+        if (all || (field && unicode::compareCanonical(*field, *filter) == 0)) {
+            if (auto other = otherField(*entry)) values.insert(*other);
+        }
+    }
+    std::vector<std::string> sorted(values.begin(), values.end());
+    // Names equal but for case keep code point order, so the order is stable.
+    std::stable_sort(sorted.begin(), sorted.end(), [](const std::string& a, const std::string& b) {
+        return unicode::compareCaseInsensitive(a, b) < 0;
+    });
+    return sorted;
+}
+
+std::optional<std::string> nameOf(const Test& t) {
+    return t.testName();
+}
+std::optional<std::string> locationOf(const Test& t) {
+    return t.location();
+}
+
+} // namespace
+
+TestData::Catalogue TestData::parse(std::string_view text) {
+    Catalogue catalogue;
+    catalogue.reserve(100);
+    for (std::string_view line : unicode::splitLines(text)) {
+        if (line.size() < shortestEntryLine || unicode::utf16Length(line) < shortestEntryLine)
+            continue;
+        std::string_view location, name, dose;
+        // A line without a body part or test name, or with an unclosed value, is
+        // no usable entry: skip it rather than guess.
+        if (attribute(line, "location='", location) != Attribute::Found) continue;
+        if (attribute(line, "name='", name) != Attribute::Found) continue;
+        Attribute doseAttribute = attribute(line, "milliseverts='", dose);
+        if (doseAttribute == Attribute::Unclosed) continue;
+        float milliseverts = doseAttribute == Attribute::Found ? numbers::leadingFloat(dose) : 0.0f;
+        catalogue.push_back(Test::testWithLocation(std::string(location), std::string(name), 1,
+                                                   milliseverts, std::nullopt));
+    }
+    return catalogue;
+}
+
+TestData::Catalogue TestData::testArray() {
+    auto text = TextFile::readUtf8(cachedPath());
+    if (!text) text = TextFile::readUtf8(shippedPath());
+    if (!text) return {};
+    return parse(*text);
+}
+
+std::vector<std::string>
+TestData::testNamesForLocation(const std::optional<std::string>& location) {
+    return distinct(location, locationOf, nameOf);
+}
+
+std::vector<std::string> TestData::bodyPartsForTest(const std::optional<std::string>& testName) {
+    return distinct(testName, nameOf, locationOf);
+}
+
+void TestData::resetTestArray() {}
+
+void TestData::loadTestData(const std::string& serviceUrl, std::chrono::milliseconds timeout) {
+    if (serviceUrl.empty()) return;
+    HttpResponse response = HttpClient::get(requestUrl(serviceUrl), timeout);
+    if (!response.completed || response.status < 200 || response.status > 299) return;
+    if (!unicode::isValidUtf8(response.body) || parse(response.body).empty()) return;
+    TextFile::writeAtomically(cachedPath(), response.body);
+    resetTestArray();
+}
+
+std::string TestData::requestUrl(const std::string& serviceUrl) {
+    std::string base = serviceUrl;
+    while (!base.empty() && base.back() == '/')
+        base.pop_back();
+    return base + "/kelvox/?op=tl&format=xml";
+}
+
+std::filesystem::path TestData::cachedPath() {
+    return Directories::current().caches / "tests.xml";
+}
+
+std::filesystem::path TestData::shippedPath() {
+    return Directories::current().resources / "testlist.xml";
+}
+
+} // namespace mevara

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/Test.h"
+#include "platform/HttpClient.h"
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mevara {
+
+// The catalogue of test types and body parts with the typical dose of one test.
+// Nothing is held in memory: every request reads the cached copy (or else the
+// shipped one) and parses it again, so a refresh shows at the next request.
+class TestData {
+public:
+    using Catalogue = std::vector<std::shared_ptr<Test>>;
+
+    static Catalogue testArray();
+
+    // Distinct test names on a body part (all when the filter is empty or
+    // absent), sorted ignoring case.
+    static std::vector<std::string>
+    testNamesForLocation(const std::optional<std::string>& location);
+    // Distinct body parts for a test name, the same way.
+    static std::vector<std::string> bodyPartsForTest(const std::optional<std::string>& testName);
+
+    // Nothing is cached, so there is nothing to forget.
+    static void resetTestArray();
+
+    // Fetches the catalogue from the service and caches it. The cached copy is
+    // replaced only by a whole 2xx answer in UTF-8 that holds at least one entry,
+    // so a failed or odd answer never takes the doses away. Blocks; meant to run
+    // on a background thread. `serviceUrl` is the scheme, host and port.
+    static void loadTestData(const std::string& serviceUrl,
+                             std::chrono::milliseconds timeout = HttpClient::defaultTimeout);
+
+    // One entry per line of 11 or more UTF-16 code units; see the shipped file.
+    static Catalogue parse(std::string_view text);
+
+    static std::string requestUrl(const std::string& serviceUrl);
+    static std::filesystem::path cachedPath();
+    static std::filesystem::path shippedPath();
+};
+
+} // namespace mevara

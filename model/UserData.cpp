@@ -1,0 +1,149 @@
+#include "UserData.h"
+
+#include "platform/Clock.h"
+#include "platform/Directories.h"
+#include "platform/NumberParsing.h"
+#include "platform/TextFile.h"
+
+#include <memory>
+
+namespace mevara {
+
+namespace {
+
+constexpr int maximumTests = 999999;
+constexpr std::int64_t oneWeek = 604800;
+
+std::unique_ptr<UserData>& shared() {
+    static std::unique_ptr<UserData> store;
+    return store;
+}
+
+std::string testKey(std::size_t position, const char* field) {
+    return "test " + std::to_string(position) + " " + field;
+}
+
+} // namespace
+
+UserData& UserData::instance() {
+    if (!shared()) {
+        shared() = std::make_unique<UserData>();
+        shared()->load();
+    }
+    return *shared();
+}
+
+void UserData::resetInstance() {
+    shared().reset();
+}
+
+UserData::UserData() = default;
+
+PlistDictionary UserData::dictionary() const {
+    PlistDictionary d;
+    if (saveData_) {
+        d["gender"] = gender_;
+        d["age"] = age_;
+        for (std::size_t i = 1; i <= tests_.size(); ++i) {
+            const Test& test = *tests_[i - 1];
+            // A record always has a name here: a missing one would end the list
+            // on the next load and lose every test after it.
+            d[testKey(i, "name")] = test.testName().value_or("");
+            if (test.location()) d[testKey(i, "location")] = *test.location();
+            d[testKey(i, "number of tests")] = test.numberOfTests();
+            if (test.date()) d[testKey(i, "date")] = *test.date();
+        }
+    }
+    d["save"] = saveData_;
+    return d;
+}
+
+void UserData::save() const {
+    PropertyList::writeDictionary(userDataPath(), dictionary());
+}
+
+void UserData::load() {
+    loadFromDictionary(PropertyList::readDictionary(userDataPath()).value_or(PlistDictionary{}));
+}
+
+void UserData::loadFromDictionary(const PlistDictionary& d) {
+    saveData_ = booleanValue(d, "save").value_or(true);
+    gender_.clear();
+    age_.clear();
+    if (saveData_) {
+        if (const std::string* g = stringValue(d, "gender")) gender_ = *g;
+        if (const std::string* a = stringValue(d, "age")) age_ = *a;
+    }
+    tests_.clear();
+    total_ = 0;
+    for (int i = 1; i <= maximumTests; ++i) {
+        const std::string* name = stringValue(d, testKey(i, "name"));
+        if (!name) break;
+        const std::string* location = stringValue(d, testKey(i, "location"));
+        auto test = Test::testWithLocation(
+            location ? std::optional<std::string>(*location) : std::nullopt, *name,
+            integerValue(d, testKey(i, "number of tests")).value_or(0), 0.0f,
+            dateValue(d, testKey(i, "date")));
+        test->setMilliseverts(Test::millisevertsForTest(*test));
+        total_ += test->milliseverts();
+        tests_.push_back(std::move(test));
+    }
+}
+
+void UserData::wipe() {
+    gender_.clear();
+    age_.clear();
+    tests_ = {};
+    total_ = 0;
+}
+
+float UserData::calculateTotal() {
+    total_ = 0;
+    for (const auto& test : tests_)
+        total_ += test->milliseverts();
+    return total_;
+}
+
+float UserData::averageExposureForAge() const {
+    if (age_.empty()) return 0.0f;
+    std::int64_t n = numbers::leadingInteger(age_);
+    if (n >= 70) return 37.25f;
+    if (n >= 60) return 32.25f;
+    if (n >= 50) return 27.25f;
+    if (n >= 40) return 22.25f;
+    if (n >= 30) return 17.25f;
+    if (n >= 19) return 12.0f;
+    return 4.5f;
+}
+
+void UserData::removeAllTests() {
+    tests_.clear();
+    total_ = 0;
+}
+
+void UserData::removeAllData() {
+    removeAllTests();
+    gender_.clear();
+    age_.clear();
+    save();
+}
+
+bool UserData::timeForDisclaimer() {
+    // Seconds in 64 bits, so the stamp keeps working after January 2038.
+    std::int64_t stamp = numbers::leadingInteger(TextFile::readUtf8(disclaimerPath()).value_or(""));
+    std::int64_t now =
+        std::chrono::duration_cast<std::chrono::seconds>(Clock::now().time_since_epoch()).count();
+    if (now <= stamp) return false;
+    TextFile::writeAtomically(disclaimerPath(), std::to_string(now + oneWeek));
+    return true;
+}
+
+std::filesystem::path UserData::userDataPath() {
+    return Directories::current().documents / "userdata.dat";
+}
+
+std::filesystem::path UserData::disclaimerPath() {
+    return Directories::current().documents / "disclaimershown.dat";
+}
+
+} // namespace mevara

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "model/Test.h"
+#include "platform/PropertyList.h"
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mevara {
+
+// The one store of what the user enters: gender, age range, recorded tests and
+// their total, and whether any of it may be kept on the device. Persists itself
+// as a property list in the documents folder and decides when the disclaimer is
+// due. Main thread only.
+class UserData {
+public:
+    static constexpr std::array<std::string_view, 2> genders{"Male", "Female"};
+    static constexpr std::array<std::string_view, 7> ageRanges{
+        "0 - 18", "19 - 29", "30 - 39", "40 - 49", "50 - 59", "60 - 69", "70+"};
+
+    // The shared store, created and loaded on first use.
+    static UserData& instance();
+    // Drops the shared store so the next instance() loads afresh (tests only).
+    static void resetInstance();
+
+    // An empty store that has not loaded anything; use instance() in the app.
+    UserData();
+
+    const std::string& gender() const { return gender_; }
+    void setGender(std::string gender) { gender_ = std::move(gender); }
+
+    const std::string& age() const { return age_; }
+    void setAge(std::string age) { age_ = std::move(age); }
+
+    std::vector<std::shared_ptr<Test>>& tests() { return tests_; }
+    const std::vector<std::shared_ptr<Test>>& tests() const { return tests_; }
+    void setTests(std::vector<std::shared_ptr<Test>> tests) { tests_ = std::move(tests); }
+
+    float total() const { return total_; }
+    void setTotal(float total) { total_ = total; }
+
+    bool saveData() const { return saveData_; }
+    void setSaveData(bool saveData) { saveData_ = saveData; }
+
+    // Writes the file; with saving off it holds only the "save" key.
+    void save() const;
+    // Replaces everything in memory from the file, looking every dose up again.
+    void load();
+    void loadFromDictionary(const PlistDictionary& dictionary);
+    PlistDictionary dictionary() const;
+
+    // Clears profile and tests in memory; leaves saveData and the file alone.
+    void wipe();
+    float calculateTotal();
+    // Average cumulative medical exposure in mSv for the stored age range.
+    float averageExposureForAge() const;
+    void removeAllTests();
+    void removeAllData();
+
+    // Whether the disclaimer is due now; if so, it is not due again for a week.
+    bool timeForDisclaimer();
+
+    static std::filesystem::path userDataPath();
+    static std::filesystem::path disclaimerPath();
+
+private:
+    std::string gender_;
+    std::string age_;
+    std::vector<std::shared_ptr<Test>> tests_;
+    float total_ = 0;
+    bool saveData_ = true;
+};
+
+} // namespace mevara

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+
+namespace mevara {
+
+struct HttpResponse {
+    // False when no whole answer arrived: no connection, a time-out, or a body
+    // over the size limit. Status and body are then not to be used.
+    bool completed = false;
+    long status = 0;
+    std::string body;
+};
+
+// A plain synchronous HTTP GET. Safe to call from any thread.
+class HttpClient {
+public:
+    static constexpr std::chrono::milliseconds defaultTimeout{60'000};
+    static constexpr std::size_t defaultSizeLimit = 4 * 1024 * 1024;
+
+    static HttpResponse get(const std::string& url,
+                            std::chrono::milliseconds timeout = defaultTimeout,
+                            std::size_t sizeLimit = defaultSizeLimit);
+};
+
+} // namespace mevara

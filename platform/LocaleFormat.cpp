@@ -1,0 +1,65 @@
+#include "LocaleFormat.h"
+
+#include <charconv>
+#include <memory>
+#include <unicode/datefmt.h>
+#include <unicode/locid.h>
+#include <unicode/numberformatter.h>
+#include <unicode/timezone.h>
+
+namespace mevara {
+
+namespace {
+
+std::optional<std::string>& overrideLocale() {
+    static std::optional<std::string> locale;
+    return locale;
+}
+
+icu::Locale icuLocale() {
+    return icu::Locale(LocaleFormat::locale().c_str());
+}
+
+} // namespace
+
+std::string LocaleFormat::locale() {
+    if (overrideLocale()) return *overrideLocale();
+    return icu::Locale::getDefault().getName();
+}
+
+void LocaleFormat::setLocale(std::optional<std::string> locale) {
+    overrideLocale() = std::move(locale);
+}
+
+std::string LocaleFormat::twoDecimalText(double value) {
+    using namespace icu::number;
+    UErrorCode status = U_ZERO_ERROR;
+    FormattedNumber formatted = NumberFormatter::withLocale(icuLocale())
+                                    .precision(Precision::fixedFraction(2))
+                                    .roundingMode(UNUM_ROUND_HALFEVEN)
+                                    .formatDouble(value, status);
+    std::string text;
+    if (U_SUCCESS(status)) text = formatted.toString(status).toUTF8String(text);
+    return U_SUCCESS(status) ? text : std::string();
+}
+
+std::string LocaleFormat::shortText(double value) {
+    char buffer[64];
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
+    return std::string(buffer, result.ptr);
+}
+
+std::string LocaleFormat::mediumDateText(Date date, const std::optional<std::string>& timeZone) {
+    std::unique_ptr<icu::DateFormat> format(
+        icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, icuLocale()));
+    if (!format) return {};
+    if (timeZone) format->adoptTimeZone(icu::TimeZone::createTimeZone(timeZone->c_str()));
+    auto millis = static_cast<UDate>(date.time_since_epoch().count()) / 1000.0;
+    icu::UnicodeString out;
+    format->format(millis, out);
+    std::string text;
+    return out.toUTF8String(text);
+}
+
+} // namespace mevara

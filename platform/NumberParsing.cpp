@@ -1,0 +1,95 @@
+#include "NumberParsing.h"
+
+#include <charconv>
+#include <limits>
+#include <string>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
+namespace mevara::numbers {
+
+namespace {
+
+std::string_view skipWhiteSpace(std::string_view text) {
+    int32_t i = 0;
+    const auto length = static_cast<int32_t>(text.size());
+    while (i < length) {
+        int32_t start = i;
+        UChar32 c;
+        U8_NEXT(reinterpret_cast<const uint8_t*>(text.data()), i, length, c);
+        if (c < 0 || !u_isUWhiteSpace(c)) return text.substr(static_cast<std::size_t>(start));
+    }
+    return {};
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::size_t digitsAt(std::string_view s, std::size_t i) {
+    std::size_t n = 0;
+    while (i + n < s.size() && isDigit(s[i + n]))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+float leadingFloat(std::string_view text) {
+    std::string_view s = skipWhiteSpace(text);
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    const std::size_t mantissaStart = i;
+    std::size_t whole = digitsAt(s, i);
+    i += whole;
+    std::size_t fraction = 0;
+    if (i < s.size() && s[i] == '.') {
+        fraction = digitsAt(s, i + 1);
+        if (whole > 0 || fraction > 0) i += 1 + fraction;
+    }
+    if (whole == 0 && fraction == 0) return 0.0f;
+    // The exponent counts only when digits follow it.
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        std::size_t exponent = digitsAt(s, j);
+        if (exponent > 0) i = j + exponent;
+    }
+    std::string number(s.substr(mantissaStart, i - mantissaStart));
+    if (number.front() == '.') number.insert(number.begin(), '0');
+    float value = 0.0f;
+    auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Underflow is a tiny value, overflow is garbage.
+        return 0.0f;
+    }
+    (void)end;
+    return negative ? -value : value;
+}
+
+std::int64_t leadingInteger(std::string_view text) {
+    std::string_view s = skipWhiteSpace(text);
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    std::size_t n = digitsAt(s, i);
+    if (n == 0) return 0;
+    // Accumulate towards the sign so that the most negative value fits.
+    constexpr auto max = std::numeric_limits<std::int64_t>::max();
+    constexpr auto min = std::numeric_limits<std::int64_t>::min();
+    std::int64_t value = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        int digit = s[i + k] - '0';
+        if (negative) {
+            if (value < (min + digit) / 10) return min;
+            value = value * 10 - digit;
+        } else {
+            if (value > (max - digit) / 10) return max;
+            value = value * 10 + digit;
+        }
+    }
+    return value;
+}
+
+} // namespace mevara::numbers

@@ -1,0 +1,170 @@
+#include "PropertyList.h"
+
+#include "TextFile.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+#include <plist/plist.h>
+
+namespace mevara {
+
+namespace {
+
+// Property-list dates count from 2001-01-01 UTC, stored as 32-bit seconds.
+constexpr std::int64_t referenceEpoch = 978307200;
+constexpr std::int64_t microsPerSecond = 1'000'000;
+
+struct PlistFree {
+    void operator()(plist_t p) const { plist_free(p); }
+};
+using PlistPtr = std::unique_ptr<std::remove_pointer_t<plist_t>, PlistFree>;
+
+std::optional<PlistValue> valueOf(plist_t node) {
+    switch (plist_get_node_type(node)) {
+    case PLIST_STRING: {
+        char* s = nullptr;
+        plist_get_string_val(node, &s);
+        if (!s) return std::nullopt;
+        std::string value(s);
+        std::free(s);
+        return value;
+    }
+    case PLIST_UINT: {
+        uint64_t v = 0;
+        plist_get_uint_val(node, &v);
+        // Negative integers are stored in two's complement.
+        return static_cast<std::int64_t>(v);
+    }
+    case PLIST_BOOLEAN: {
+        uint8_t v = 0;
+        plist_get_bool_val(node, &v);
+        return v != 0;
+    }
+    case PLIST_REAL: {
+        double v = 0;
+        plist_get_real_val(node, &v);
+        return v;
+    }
+    case PLIST_DATE: {
+        int32_t sec = 0, usec = 0;
+        plist_get_date_val(node, &sec, &usec);
+        std::int64_t micros = (sec + referenceEpoch) * microsPerSecond + usec;
+        return Date(std::chrono::microseconds(micros));
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+plist_t nodeOf(const PlistValue& value) {
+    struct Maker {
+        plist_t operator()(const std::string& s) const { return plist_new_string(s.c_str()); }
+        plist_t operator()(std::int64_t v) const {
+            return plist_new_uint(static_cast<uint64_t>(v));
+        }
+        plist_t operator()(bool v) const { return plist_new_bool(v ? 1 : 0); }
+        plist_t operator()(double v) const { return plist_new_real(v); }
+        plist_t operator()(Date d) const {
+            d = std::clamp(d, PropertyList::earliestDate(), PropertyList::latestDate());
+            std::int64_t micros = d.time_since_epoch().count() - referenceEpoch * microsPerSecond;
+            std::int64_t sec = micros / microsPerSecond;
+            std::int64_t usec = micros % microsPerSecond;
+            if (usec < 0) {
+                sec -= 1;
+                usec += microsPerSecond;
+            }
+            return plist_new_date(static_cast<int32_t>(sec), static_cast<int32_t>(usec));
+        }
+    };
+    return std::visit(Maker{}, value);
+}
+
+} // namespace
+
+Date PropertyList::earliestDate() {
+    return Date(std::chrono::seconds(std::numeric_limits<int32_t>::min() + referenceEpoch + 1));
+}
+
+Date PropertyList::latestDate() {
+    return Date(std::chrono::seconds(std::numeric_limits<int32_t>::max() + referenceEpoch - 1));
+}
+
+std::optional<PlistDictionary> PropertyList::dictionaryFromXml(std::string_view xml) {
+    if (xml.empty() || xml.size() > std::numeric_limits<uint32_t>::max()) return std::nullopt;
+    plist_t raw = nullptr;
+    plist_from_xml(xml.data(), static_cast<uint32_t>(xml.size()), &raw);
+    PlistPtr root(raw);
+    if (!root || plist_get_node_type(root.get()) != PLIST_DICT) return std::nullopt;
+
+    PlistDictionary dictionary;
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(root.get(), &it);
+    for (;;) {
+        char* key = nullptr;
+        plist_t node = nullptr;
+        plist_dict_next_item(root.get(), it, &key, &node);
+        if (!key) break;
+        if (node) {
+            if (auto value = valueOf(node)) dictionary.insert_or_assign(key, std::move(*value));
+        }
+        std::free(key);
+    }
+    std::free(it);
+    return dictionary;
+}
+
+std::string PropertyList::xmlFromDictionary(const PlistDictionary& dictionary) {
+    PlistPtr root(plist_new_dict());
+    for (const auto& [key, value] : dictionary)
+        plist_dict_set_item(root.get(), key.c_str(), nodeOf(value));
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(root.get(), &xml, &length);
+    std::string result = xml ? std::string(xml, length) : std::string();
+    plist_to_xml_free(xml);
+    return result;
+}
+
+std::optional<PlistDictionary> PropertyList::readDictionary(const std::filesystem::path& path) {
+    auto bytes = TextFile::readBytes(path);
+    if (!bytes) return std::nullopt;
+    return dictionaryFromXml(*bytes);
+}
+
+bool PropertyList::writeDictionary(const std::filesystem::path& path,
+                                   const PlistDictionary& dictionary) {
+    std::string xml = xmlFromDictionary(dictionary);
+    return !xml.empty() && TextFile::writeAtomically(path, xml);
+}
+
+const std::string* stringValue(const PlistDictionary& dictionary, const std::string& key) {
+    auto it = dictionary.find(key);
+    return it == dictionary.end() ? nullptr : std::get_if<std::string>(&it->second);
+}
+
+namespace {
+template <typename T>
+std::optional<T> typed(const PlistDictionary& dictionary, const std::string& key) {
+    auto it = dictionary.find(key);
+    if (it == dictionary.end()) return std::nullopt;
+    if (const T* v = std::get_if<T>(&it->second)) return *v;
+    return std::nullopt;
+}
+} // namespace
+
+std::optional<std::int64_t> integerValue(const PlistDictionary& dictionary,
+                                         const std::string& key) {
+    return typed<std::int64_t>(dictionary, key);
+}
+
+std::optional<bool> booleanValue(const PlistDictionary& dictionary, const std::string& key) {
+    return typed<bool>(dictionary, key);
+}
+
+std::optional<Date> dateValue(const PlistDictionary& dictionary, const std::string& key) {
+    return typed<Date>(dictionary, key);
+}
+
+} // namespace mevara

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Date.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace mevara {
+
+// The scalar values a dictionary file holds. Nested arrays and dictionaries are
+// not used by the application and are dropped on reading.
+using PlistValue = std::variant<std::string, std::int64_t, bool, double, Date>;
+using PlistDictionary = std::map<std::string, PlistValue>;
+
+// Reads and writes a dictionary in the XML property-list format.
+class PropertyList {
+public:
+    // Nothing when the bytes are not an XML property list with a dictionary at the top.
+    static std::optional<PlistDictionary> dictionaryFromXml(std::string_view xml);
+    static std::string xmlFromDictionary(const PlistDictionary& dictionary);
+
+    static std::optional<PlistDictionary> readDictionary(const std::filesystem::path& path);
+    // Replaces the file atomically; false when the write failed.
+    static bool writeDictionary(const std::filesystem::path& path,
+                                const PlistDictionary& dictionary);
+
+    // The range of dates the format's writer can hold (1933-12-13 to 2069-01-19);
+    // later or earlier dates are written as the nearest end.
+    static Date earliestDate();
+    static Date latestDate();
+};
+
+// Typed look-ups that treat a value of another type as missing.
+const std::string* stringValue(const PlistDictionary& dictionary, const std::string& key);
+std::optional<std::int64_t> integerValue(const PlistDictionary& dictionary, const std::string& key);
+std::optional<bool> booleanValue(const PlistDictionary& dictionary, const std::string& key);
+std::optional<Date> dateValue(const PlistDictionary& dictionary, const std::string& key);
+
+} // namespace mevara

@@ -1,0 +1,105 @@
+#include "Unicode.h"
+
+#include <algorithm>
+#include <unicode/normalizer2.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+#include <unicode/utf8.h>
+
+namespace mevara::unicode {
+
+namespace {
+
+bool isAscii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+icu::UnicodeString decomposed(std::string_view s) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
+    icu::UnicodeString text =
+        icu::UnicodeString::fromUTF8(icu::StringPiece(s.data(), static_cast<int32_t>(s.size())));
+    if (U_FAILURE(status)) return text;
+    icu::UnicodeString result = nfd->normalize(text, status);
+    return U_SUCCESS(status) ? result : text;
+}
+
+// Decodes one code point; invalid bytes come back as negative values.
+UChar32 next(std::string_view s, std::size_t& i) {
+    UChar32 c;
+    auto length = static_cast<int32_t>(s.size());
+    auto index = static_cast<int32_t>(i);
+    U8_NEXT(reinterpret_cast<const uint8_t*>(s.data()), index, length, c);
+    i = static_cast<std::size_t>(index);
+    return c;
+}
+
+} // namespace
+
+bool isValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (next(text, i) < 0) return false;
+    }
+    return true;
+}
+
+std::size_t utf16Length(std::string_view text) {
+    std::size_t i = 0, units = 0;
+    while (i < text.size())
+        units += next(text, i) > 0xFFFF ? 2 : 1;
+    return units;
+}
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0, i = 0;
+    while (i < text.size()) {
+        std::size_t at = i;
+        UChar32 c = next(text, i);
+        bool newline = c == 0x0A || c == 0x0B || c == 0x0C || c == 0x0D || c == 0x85 ||
+                       c == 0x2028 || c == 0x2029;
+        if (newline) {
+            lines.push_back(text.substr(start, at - start));
+            start = i;
+        }
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+int compareCanonical(std::string_view a, std::string_view b) {
+    if (a == b) return 0;
+    // ASCII is its own decomposition, and byte order is code point order.
+    if (isAscii(a) && isAscii(b)) return sign(a.compare(b));
+    return sign(decomposed(a).compareCodePointOrder(decomposed(b)));
+}
+
+int compareCaseInsensitive(std::string_view a, std::string_view b) {
+    return sign(decomposed(a).caseCompare(decomposed(b), U_FOLD_CASE_DEFAULT));
+}
+
+std::size_t findEndCaseInsensitive(std::string_view text, std::string_view asciiKey) {
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t i = start;
+        std::size_t k = 0;
+        while (k < asciiKey.size() && i < text.size()) {
+            UChar32 c = next(text, i);
+            if (c < 0 ||
+                u_foldCase(c, U_FOLD_CASE_DEFAULT) !=
+                    u_foldCase(static_cast<unsigned char>(asciiKey[k]), U_FOLD_CASE_DEFAULT))
+                break;
+            ++k;
+        }
+        if (k == asciiKey.size()) return i;
+        next(text, start);
+    }
+    return std::string_view::npos;
+}
+
+} // namespace mevara::unicode

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Text helpers over UTF-8 strings, backed by ICU.
+namespace mevara::unicode {
+
+bool isValidUtf8(std::string_view text);
+
+// Length in UTF-16 code units, the unit the device's strings count in.
+std::size_t utf16Length(std::string_view text);
+
+// Splits at LF, VT, FF, CR, NEL, LINE SEPARATOR and PARAGRAPH SEPARATOR. Each
+// character ends one line, so CR LF yields an empty line between the two.
+std::vector<std::string_view> splitLines(std::string_view text);
+
+// Case-sensitive comparison in code point order in which canonically equivalent
+// sequences (precomposed and decomposed letters) are equal. Returns <0, 0 or >0.
+int compareCanonical(std::string_view a, std::string_view b);
+
+// Comparison that ignores case (full case folding). Returns <0, 0 or >0.
+int compareCaseInsensitive(std::string_view a, std::string_view b);
+
+// Byte offset just past the first occurrence of an ASCII key in text, matching
+// case-insensitively by simple case folding, or npos.
+std::size_t findEndCaseInsensitive(std::string_view text, std::string_view asciiKey);
+
+} // namespace mevara::unicode

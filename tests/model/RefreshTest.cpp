@@ -1,0 +1,94 @@
+#include "model/TestData.h"
+#include "platform/TextFile.h"
+#include "support/CatalogueServer.h"
+#include "support/TempDirectory.h"
+
+#include <atomic>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace mevara {
+namespace {
+
+using namespace std::chrono_literals;
+using testsupport::CatalogueServer;
+using testsupport::TempDirectory;
+
+const std::string goodCatalogue =
+    "<tests>\n<t name='CT' location='Chest' milliseverts='7'/>\n</tests>\n";
+
+class Refresh : public ::testing::Test {
+protected:
+    TempDirectory dir;
+    CatalogueServer server;
+
+    void SetUp() override {
+        dir.write(dir.useOwnResources() / "testlist.xml",
+                  "<t name='Shipped' location='Chest' milliseverts='1'/>\n");
+    }
+    std::optional<std::string> cached() const {
+        return TextFile::readBytes(TestData::cachedPath());
+    }
+};
+
+TEST_F(Refresh, CachesAGoodAnswerAndUsesItAtTheNextRequest) {
+    server.answer(200, goodCatalogue);
+    EXPECT_EQ(TestData::testArray().at(0)->testName(), "Shipped");
+    TestData::loadTestData(server.url());
+    EXPECT_EQ(server.lastTarget(), "/kelvox/?op=tl&format=xml");
+    EXPECT_EQ(cached(), goodCatalogue);
+    EXPECT_EQ(TestData::testArray().at(0)->testName(), "CT");
+}
+
+TEST_F(Refresh, KeepsTheCacheWhenTheAnswerIsNoCatalogue) {
+    server.answer(200, goodCatalogue);
+    TestData::loadTestData(server.url());
+    for (auto [status, body] : std::vector<std::pair<int, std::string>>{
+             {404, goodCatalogue},
+             {500, "<html><body>Internal Server Error, please try later</body></html>"},
+             {200, "<html><body>Service moved to a new address</body></html>"},
+             {200, ""},
+             {200, "<t name='CT' location='Ch\xe9st' milliseverts='7'/>"},
+         }) {
+        server.answer(status, body);
+        TestData::loadTestData(server.url());
+        EXPECT_EQ(cached(), goodCatalogue) << status << " " << body;
+    }
+    server.setMode(CatalogueServer::Mode::Hang);
+    TestData::loadTestData(server.url(), 300ms);
+    server.setMode(CatalogueServer::Mode::Endless);
+    TestData::loadTestData(server.url());
+    EXPECT_EQ(cached(), goodCatalogue);
+    TestData::loadTestData("http://127.0.0.1:1", 2s);
+    TestData::loadTestData("");
+    EXPECT_EQ(cached(), goodCatalogue);
+}
+
+TEST_F(Refresh, AReaderSeesTheOldOrTheNewCatalogueWhole) {
+    std::string small = goodCatalogue;
+    std::string large = "<tests>\n";
+    for (int i = 0; i < 2000; ++i)
+        large += "<t name='CT " + std::to_string(i) + "' location='Chest' milliseverts='1'/>\n";
+    large += "</tests>\n";
+
+    std::atomic<bool> done{false};
+    std::atomic<int> torn{0}, reads{0};
+    std::thread reader([&] {
+        while (!done) {
+            std::size_t n = TestData::testArray().size();
+            if (n != 1 && n != 2000) ++torn;
+            ++reads;
+        }
+    });
+    for (int i = 0; i < 40; ++i) {
+        server.answer(200, i % 2 ? small : large);
+        TestData::loadTestData(server.url());
+    }
+    done = true;
+    reader.join();
+    EXPECT_EQ(torn, 0);
+    EXPECT_GT(reads, 0);
+}
+
+} // namespace
+} // namespace mevara
