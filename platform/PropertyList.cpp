@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <plist/plist.h>
@@ -24,12 +25,12 @@ using PlistPtr = std::unique_ptr<std::remove_pointer_t<plist_t>, PlistFree>;
 std::optional<PlistValue> valueOf(plist_t node) {
     switch (plist_get_node_type(node)) {
     case PLIST_STRING: {
-        char* s = nullptr;
-        plist_get_string_val(node, &s);
+        // The pointer form: the copying getter aborts on a string holding NUL.
+        // The reader keeps nothing after a NUL, so the string ends there.
+        uint64_t length = 0;
+        const char* s = plist_get_string_ptr(node, &length);
         if (!s) return std::nullopt;
-        std::string value(s);
-        std::free(s);
-        return value;
+        return std::string(s, ::strnlen(s, static_cast<std::size_t>(length)));
     }
     case PLIST_UINT: {
         uint64_t v = 0;

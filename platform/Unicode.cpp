@@ -50,6 +50,7 @@ bool isValidUtf8(std::string_view text) {
 }
 
 std::size_t utf16Length(std::string_view text) {
+    if (isAscii(text)) return text.size();
     std::size_t i = 0, units = 0;
     while (i < text.size())
         units += next(text, i) > 0xFFFF ? 2 : 1;
@@ -57,16 +58,26 @@ std::size_t utf16Length(std::string_view text) {
 }
 
 std::vector<std::string_view> splitLines(std::string_view text) {
+    // Scans bytes: the three non-ASCII separators have fixed UTF-8 forms
+    // (C2 85, E2 80 A8, E2 80 A9) that no other character contains.
     std::vector<std::string_view> lines;
-    std::size_t start = 0, i = 0;
-    while (i < text.size()) {
-        std::size_t at = i;
-        UChar32 c = next(text, i);
-        bool newline = c == 0x0A || c == 0x0B || c == 0x0C || c == 0x0D || c == 0x85 ||
-                       c == 0x2028 || c == 0x2029;
-        if (newline) {
-            lines.push_back(text.substr(start, at - start));
-            start = i;
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = byte(i);
+        std::size_t length = 0;
+        if (c == 0x0A || c == 0x0B || c == 0x0C || c == 0x0D) {
+            length = 1;
+        } else if (c == 0xC2 && i + 1 < text.size() && byte(i + 1) == 0x85) {
+            length = 2;
+        } else if (c == 0xE2 && i + 2 < text.size() && byte(i + 1) == 0x80 &&
+                   (byte(i + 2) == 0xA8 || byte(i + 2) == 0xA9)) {
+            length = 3;
+        }
+        if (length > 0) {
+            lines.push_back(text.substr(start, i - start));
+            start = i + length;
+            i += length - 1;
         }
     }
     lines.push_back(text.substr(start));
@@ -85,6 +96,14 @@ int compareCaseInsensitive(std::string_view a, std::string_view b) {
 }
 
 std::size_t findEndCaseInsensitive(std::string_view text, std::string_view asciiKey) {
+    if (isAscii(text)) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        auto it = std::search(text.begin(), text.end(), asciiKey.begin(), asciiKey.end(),
+                              [&](char a, char b) { return lower(a) == lower(b); });
+        return it == text.end() ? std::string_view::npos
+                                : static_cast<std::size_t>(it - text.begin()) + asciiKey.size();
+    }
+    // Outside ASCII a few letters fold onto ASCII ones (KELVIN SIGN onto k).
     for (std::size_t start = 0; start < text.size();) {
         std::size_t i = start;
         std::size_t k = 0;

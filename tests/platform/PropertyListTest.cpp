@@ -55,6 +55,12 @@ TEST(PropertyList, UnreadableInputGivesNothing) {
     EXPECT_FALSE(PropertyList::dictionaryFromXml("not a property list"));
     EXPECT_FALSE(PropertyList::dictionaryFromXml(
         "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>x</string></array></plist>"));
+    // A NUL inside a string once aborted the reader.
+    using namespace std::string_literals;
+    auto withNul = PropertyList::dictionaryFromXml(
+        "<plist version=\"1.0\"><dict><key>age</key><string>t\0\0 39</string></dict></plist>"s);
+    ASSERT_TRUE(withNul);
+    EXPECT_EQ(*stringValue(*withNul, "age"), "t");
     // Nested containers are dropped, the scalars beside them kept.
     auto nested = PropertyList::dictionaryFromXml(
         "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>a</key><array/>"
