@@ -74,10 +74,9 @@ TEST_F(Refresh, AReaderSeesTheOldOrTheNewCatalogueWhole) {
     std::atomic<bool> done{false};
     std::atomic<int> torn{0}, reads{0};
     std::thread reader([&] {
-        while (!done) {
+        for (; !done; ++reads) {
             std::size_t n = TestData::testArray().size();
-            if (n != 1 && n != 2000) ++torn;
-            ++reads;
+            torn += n != 1 && n != 2000;
         }
     });
     for (int i = 0; i < 40; ++i) {

@@ -1,81 +1,73 @@
-#include "platform/Clock.h"
-#include "platform/Directories.h"
+#include "platform/PropertyList.h"
 #include "platform/TextFile.h"
 #include "support/TempDirectory.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace mevara {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono;
 using testsupport::TempDirectory;
 
-TEST(TextFile, MissingOrInvalidFilesReadAsNoText) {
+int entriesIn(const fs::path& folder) {
+    return static_cast<int>(
+        std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST(TextFile, ReadsOnlyUtf8AndReplacesFilesWhole) {
     TempDirectory dir;
     EXPECT_FALSE(TextFile::readUtf8(dir.path() / "missing.txt"));
     dir.write(dir.path() / "latin1.txt", "Ger\xe4t");
     EXPECT_FALSE(TextFile::readUtf8(dir.path() / "latin1.txt"));
-    EXPECT_TRUE(TextFile::readBytes(dir.path() / "latin1.txt"));
-    dir.write(dir.path() / "empty.txt", "");
-    EXPECT_EQ(TextFile::readUtf8(dir.path() / "empty.txt"), "");
-    EXPECT_FALSE(TextFile::readUtf8(dir.path())); // a folder
-}
 
-TEST(TextFile, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
-    TempDirectory dir;
     fs::path file = dir.path() / "new/folder/data.txt";
-    ASSERT_TRUE(TextFile::writeAtomically(file, "first"));
-    ASSERT_TRUE(TextFile::writeAtomically(file, "second, longer"));
-    EXPECT_EQ(TextFile::readUtf8(file), "second, longer");
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(file.parent_path()))
-        ++entries;
-    EXPECT_EQ(entries, 1);
+    ASSERT_TRUE(TextFile::writeAtomically(file, "first, longer"));
+    ASSERT_TRUE(TextFile::writeAtomically(file, "second"));
+    EXPECT_EQ(TextFile::readUtf8(file), "second");
+    EXPECT_EQ(entriesIn(file.parent_path()), 1); // no temporary file left
+
+    // A write that cannot finish leaves the old file and no litter.
+    fs::create_directories(dir.path() / "blocked/inside");
+    EXPECT_FALSE(TextFile::writeAtomically(dir.path() / "blocked", "lost"));
+    EXPECT_FALSE(TextFile::writeAtomically(file / "below", "lost"));
+    EXPECT_EQ(TextFile::readUtf8(file), "second");
+    EXPECT_EQ(entriesIn(dir.path()), 3);
 }
 
-TEST(TextFile, FailedWriteKeepsTheOldFile) {
+TEST(PropertyList, RoundTripsEveryValueType) {
     TempDirectory dir;
-    fs::path file = dir.path() / "data.txt";
-    ASSERT_TRUE(TextFile::writeAtomically(file, "kept"));
-    // A folder in the way of the target makes the rename fail.
-    fs::path blocked = dir.path() / "blocked";
-    fs::create_directories(blocked / "inside");
-    EXPECT_FALSE(TextFile::writeAtomically(blocked, "lost"));
-    EXPECT_FALSE(TextFile::writeAtomically(dir.path() / "data.txt/below", "x"));
-    EXPECT_EQ(TextFile::readUtf8(file), "kept");
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 2);
+    PlistDictionary written{
+        {"name", std::string("CT & <Chest> \"quoted\" \u00e9\x01")},
+        {"count", std::int64_t{3}},
+        {"negative", std::int64_t{-2}},
+        {"save", false},
+        {"real", 2.5},
+        {"date", Date{sys_days{2026y / March / 15} + 12h + 34s}}, // XML keeps whole seconds
+    };
+    ASSERT_TRUE(PropertyList::writeDictionary(dir.path() / "d.plist", written));
+    EXPECT_EQ(PropertyList::readDictionary(dir.path() / "d.plist"), written);
+    EXPECT_FALSE(integerValue(written, "name")); // another type reads as missing
+
+    // Dates beyond what the format holds are written at its ends.
+    auto far = PropertyList::dictionaryFromXml(
+        PropertyList::xmlFromDictionary({{"late", Date{sys_days{2200y / January / 1}}}}));
+    EXPECT_EQ(dateValue(*far, "late"), PropertyList::latestDate());
 }
 
-TEST(Directories, DefaultsFollowXdgAndConfigurationWins) {
-    TempDirectory dir;
-    Directories::reset();
-    std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
-    ::setenv("XDG_DATA_HOME", "/data-home", 1);
-    ::setenv("XDG_CACHE_HOME", "relative", 1); // ignored: not absolute
-    ::setenv("HOME", "/home/someone", 1);
-    Directories d = Directories::defaults();
-    EXPECT_EQ(d.documents, "/data-home/mevara");
-    EXPECT_EQ(d.caches, "/home/someone/.cache/mevara");
-    EXPECT_TRUE(fs::exists(d.resources / "testlist.xml"));
-    ::unsetenv("XDG_DATA_HOME");
-    ::unsetenv("XDG_CACHE_HOME");
-    ::setenv("HOME", home.c_str(), 1);
-
-    Directories::configure({"/a", "/b", "/c"});
-    EXPECT_EQ(Directories::current().caches, "/b");
-}
-
-TEST(Clock, IsInjectable) {
-    Date fixed{std::chrono::seconds(4102444800)};
-    Clock::setSource([&] { return fixed; });
-    EXPECT_EQ(Clock::now(), fixed);
-    Clock::reset();
-    EXPECT_GT(Clock::now(), Date{std::chrono::seconds(1700000000)});
+TEST(PropertyList, ReadsBrokenOrHostileInputWithoutHarm) {
+    using namespace std::string_literals;
+    std::string xml = PropertyList::xmlFromDictionary({{"gender", std::string("Female")}});
+    EXPECT_FALSE(PropertyList::dictionaryFromXml(xml.substr(0, xml.size() / 2)));
+    EXPECT_FALSE(PropertyList::dictionaryFromXml("not a property list"));
+    EXPECT_FALSE(PropertyList::dictionaryFromXml("<plist version=\"1.0\"><array/></plist>"));
+    // A NUL inside a string once aborted the reader; the string now ends there.
+    auto nul = PropertyList::dictionaryFromXml(
+        "<plist version=\"1.0\"><dict><key>age</key><string>t\0\0 39</string>"
+        "<key>a</key><array/></dict></plist>"s);
+    ASSERT_TRUE(nul);
+    EXPECT_EQ(*nul, (PlistDictionary{{"age", std::string("t")}}));
 }
 
 } // namespace

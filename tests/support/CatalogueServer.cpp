@@ -10,7 +10,6 @@ using namespace std::chrono_literals;
 
 CatalogueServer::CatalogueServer() : server_(std::make_unique<httplib::Server>()) {
     server_->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
-        ++requests_;
         {
             std::lock_guard lock(mutex_);
             lastTarget_ = request.target;

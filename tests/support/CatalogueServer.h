@@ -27,7 +27,6 @@ public:
     void setMode(Mode mode) { mode_ = mode; }
 
     std::string url() const;
-    int requests() const { return requests_; }
     std::string lastTarget() const;
 
 private:
@@ -36,7 +35,6 @@ private:
     int port_ = 0;
     std::atomic<Mode> mode_{Mode::Answer};
     std::atomic<bool> stopping_{false};
-    std::atomic<int> requests_{0};
     mutable std::mutex mutex_;
     int status_ = 200;
     std::string body_;
