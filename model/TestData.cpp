@@ -27,15 +27,16 @@ Attribute attribute(std::string_view line, std::string_view key, std::string_vie
     return Attribute::Found;
 }
 
-std::vector<std::string> distinct(const std::optional<std::string>& filter,
-                                  std::optional<std::string> (*filterField)(const Test&),
-                                  std::optional<std::string> (*otherField)(const Test&)) {
+using Field = const std::optional<std::string>& (Test::*)() const;
+
+std::vector<std::string> distinct(const std::optional<std::string>& filter, Field filterField,
+                                  Field otherField) {
     std::set<std::string> values;
     const bool all = !filter || filter->empty();
     for (const auto& entry : TestData::testArray()) {
-        auto field = filterField(*entry);
+        const auto& field = (*entry.*filterField)();
         if (all || (field && unicode::compareCanonical(*field, *filter) == 0)) {
-            if (auto other = otherField(*entry)) values.insert(*other);
+            if (const auto& other = (*entry.*otherField)()) values.insert(*other);
         }
     }
     std::vector<std::string> sorted(values.begin(), values.end());
@@ -44,13 +45,6 @@ std::vector<std::string> distinct(const std::optional<std::string>& filter,
         return unicode::compareCaseInsensitive(a, b) < 0;
     });
     return sorted;
-}
-
-std::optional<std::string> nameOf(const Test& t) {
-    return t.testName();
-}
-std::optional<std::string> locationOf(const Test& t) {
-    return t.location();
 }
 
 } // namespace
@@ -84,11 +78,11 @@ TestData::Catalogue TestData::testArray() {
 
 std::vector<std::string>
 TestData::testNamesForLocation(const std::optional<std::string>& location) {
-    return distinct(location, locationOf, nameOf);
+    return distinct(location, &Test::location, &Test::testName);
 }
 
 std::vector<std::string> TestData::bodyPartsForTest(const std::optional<std::string>& testName) {
-    return distinct(testName, nameOf, locationOf);
+    return distinct(testName, &Test::testName, &Test::location);
 }
 
 void TestData::resetTestArray() {}
