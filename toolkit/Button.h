@@ -1,0 +1,79 @@
+#pragma once
+
+#include "toolkit/Control.h"
+#include "toolkit/Font.h"
+#include "toolkit/Image.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace mevara {
+
+enum class ControlState { Normal = 0, Highlighted = 1, Disabled = 2, Selected = 3 };
+
+struct EdgeInsets {
+    float top = 0, left = 0, bottom = 0, right = 0;
+    friend bool operator==(const EdgeInsets&, const EdgeInsets&) = default;
+};
+
+// A custom button: no chrome of its own; per-state title, colours and pictures, each
+// falling back to the normal state's. The image sits left of the title, both centred.
+class Button : public Control {
+public:
+    Button() = default;
+    explicit Button(Rect frame) : Control(frame) {}
+    std::string className() const override { return "Button"; }
+
+    void setTitle(std::optional<std::string> title, ControlState state = ControlState::Normal);
+    void setTitleColor(std::optional<Color> color, ControlState state = ControlState::Normal);
+    void setTitleShadowColor(std::optional<Color> color,
+                             ControlState state = ControlState::Normal);
+    void setImage(std::shared_ptr<const Image> image, ControlState state = ControlState::Normal);
+    void setBackgroundImage(std::shared_ptr<const Image> image,
+                            ControlState state = ControlState::Normal);
+
+    std::optional<std::string> titleForState(ControlState state) const;
+    std::shared_ptr<const Image> imageForState(ControlState state) const;
+    std::shared_ptr<const Image> backgroundImageForState(ControlState state) const;
+    // What shows now, by the control's state.
+    ControlState state() const;
+    std::string currentTitle() const { return titleForState(state()).value_or(""); }
+    std::shared_ptr<const Image> currentImage() const { return imageForState(state()); }
+    std::shared_ptr<const Image> currentBackgroundImage() const {
+        return backgroundImageForState(state());
+    }
+    Color currentTitleColor() const;
+
+    const Font& titleFont() const { return font_; }
+    void setTitleFont(const Font& font);
+    Size titleShadowOffset() const { return shadowOffset_; }
+    void setTitleShadowOffset(Size offset);
+    EdgeInsets titleEdgeInsets() const { return titleInsets_; }
+    void setTitleEdgeInsets(EdgeInsets insets);
+    EdgeInsets imageEdgeInsets() const { return imageInsets_; }
+    void setImageEdgeInsets(EdgeInsets insets);
+
+protected:
+    void draw(Painter& painter, const Rect& bounds, double time) const override;
+
+private:
+    struct StateLook {
+        std::optional<std::string> title;
+        std::optional<Color> titleColor;
+        std::optional<Color> titleShadowColor;
+        std::shared_ptr<const Image> image;
+        std::shared_ptr<const Image> background;
+    };
+    const StateLook& look(ControlState state) const { return looks_[static_cast<int>(state)]; }
+    StateLook& look(ControlState state) { return looks_[static_cast<int>(state)]; }
+    template <class T> T pick(ControlState state, T StateLook::*field) const;
+
+    std::array<StateLook, 4> looks_;
+    Font font_ = Font::boldSystemFont(15);
+    Size shadowOffset_{0, 0};
+    EdgeInsets titleInsets_, imageInsets_;
+};
+
+} // namespace mevara

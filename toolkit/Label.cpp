@@ -1,0 +1,108 @@
+#include "toolkit/Label.h"
+
+#include "toolkit/Application.h"
+#include "toolkit/Painter.h"
+
+#include <cmath>
+
+namespace mevara {
+
+Label::Label() { setUserInteractionEnabled(false); }
+
+Label::Label(Rect frame) : View(frame) { setUserInteractionEnabled(false); }
+
+void Label::setText(std::string text) {
+    if (text == text_) return;
+    text_ = std::move(text);
+    changed();
+}
+
+void Label::setFont(std::optional<Font> font) {
+    font_ = std::move(font);
+    changed();
+}
+
+void Label::setTextColor(Color color) {
+    textColor_ = color;
+    changed();
+}
+
+void Label::setHighlighted(bool highlighted) {
+    highlighted_ = highlighted;
+    changed();
+}
+
+void Label::setTextAlignment(TextAlignment alignment) {
+    alignment_ = alignment;
+    changed();
+}
+
+void Label::setNumberOfLines(int lines) {
+    lines_ = std::max(0, lines);
+    changed();
+}
+
+void Label::setLineBreakMode(LineBreakMode mode) {
+    lineBreak_ = mode;
+    changed();
+}
+
+void Label::setShadowColor(std::optional<Color> color) {
+    shadowColor_ = color;
+    changed();
+}
+
+void Label::setShadowOffset(Size offset) {
+    shadowOffset_ = offset;
+    changed();
+}
+
+void Label::setAdjustsFontSizeToFitWidth(bool adjusts) {
+    adjusts_ = adjusts;
+    changed();
+}
+
+void Label::setMinimumFontSize(float size) {
+    minimumFontSize_ = size;
+    changed();
+}
+
+TextLayout Label::layout(Size size) const {
+    const auto& engine = Application::shared().fonts();
+    Font font = font_.value_or(Font::defaultFont());
+    if (adjusts_ && lines_ == 1 && !text_.empty()) {
+        // One point at a time, as the platform shrinks, down to the minimum.
+        const float floor = std::max(1.0f, minimumFontSize_);
+        while (font.pointSize > floor && engine.width(font, text_) > size.width)
+            font.pointSize = std::max(floor, font.pointSize - 1);
+    }
+    return TextLayout::make(engine, text_, font, size, lineBreak_, lines_);
+}
+
+void drawTextLayout(Painter& painter, const TextLayout& layout, const Rect& box,
+                    TextAlignment alignment, Color color, std::optional<Color> shadow,
+                    Size shadowOffset) {
+    float y = box.y + std::round((box.height - layout.size.height) / 2);
+    for (const auto& line : layout.lines) {
+        float x = box.x;
+        if (alignment == TextAlignment::Center) x += std::round((box.width - line.width) / 2);
+        else if (alignment == TextAlignment::Right) x += box.width - line.width;
+        if (shadow && shadow->a > 0)
+            painter.drawText(line.text, layout.font, *shadow,
+                             {x + shadowOffset.width, y + shadowOffset.height});
+        painter.drawText(line.text, layout.font, color, {x, y});
+        y += layout.lineHeight;
+    }
+}
+
+void Label::draw(Painter& painter, const Rect& bounds, double time) const {
+    View::draw(painter, bounds, time);
+    if (text_.empty()) return;
+    painter.save();
+    if (lineBreak_ == LineBreakMode::Clip) painter.clip(bounds);
+    drawTextLayout(painter, layout({bounds.width, bounds.height}), bounds, alignment_,
+                   highlighted_ ? highlightedTextColor_ : textColor_, shadowColor_, shadowOffset_);
+    painter.restore();
+}
+
+} // namespace mevara

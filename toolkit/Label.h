@@ -1,0 +1,74 @@
+#pragma once
+
+#include "toolkit/Font.h"
+#include "toolkit/TextLayout.h"
+#include "toolkit/View.h"
+
+#include <optional>
+#include <string>
+
+namespace mevara {
+
+// Text in a frame: one line by default, tail truncation, centred vertically. Takes no
+// touches unless a screen enables them, so a tap reaches what lies behind.
+class Label : public View {
+public:
+    Label();
+    explicit Label(Rect frame);
+    std::string className() const override { return "Label"; }
+
+    const std::string& text() const { return text_; }
+    void setText(std::string text);
+    // None when a screen asked for a font that does not exist; drawn with the default.
+    const std::optional<Font>& font() const { return font_; }
+    void setFont(std::optional<Font> font);
+    Color textColor() const { return textColor_; }
+    void setTextColor(Color color);
+    Color highlightedTextColor() const { return highlightedTextColor_; }
+    void setHighlightedTextColor(Color color) { highlightedTextColor_ = color; }
+    bool isHighlighted() const { return highlighted_; }
+    void setHighlighted(bool highlighted);
+    TextAlignment textAlignment() const { return alignment_; }
+    void setTextAlignment(TextAlignment alignment);
+    int numberOfLines() const { return lines_; }
+    void setNumberOfLines(int lines);
+    LineBreakMode lineBreakMode() const { return lineBreak_; }
+    void setLineBreakMode(LineBreakMode mode);
+    std::optional<Color> shadowColor() const { return shadowColor_; }
+    void setShadowColor(std::optional<Color> color);
+    Size shadowOffset() const { return shadowOffset_; }
+    void setShadowOffset(Size offset);
+    bool adjustsFontSizeToFitWidth() const { return adjusts_; }
+    void setAdjustsFontSizeToFitWidth(bool adjusts);
+    float minimumFontSize() const { return minimumFontSize_; }
+    void setMinimumFontSize(float size);
+
+    // The lines as drawn in a frame of `size`, after shrinking to fit.
+    TextLayout layout(Size size) const;
+    TextLayout layout() const { return layout({frame().width, frame().height}); }
+
+protected:
+    void draw(Painter& painter, const Rect& bounds, double time) const override;
+
+private:
+    std::string text_;
+    std::optional<Font> font_ = Font::defaultFont();
+    Color textColor_ = Color::black();
+    Color highlightedTextColor_ = Color::white();
+    bool highlighted_ = false;
+    TextAlignment alignment_ = TextAlignment::Left;
+    int lines_ = 1;
+    LineBreakMode lineBreak_ = LineBreakMode::TailTruncation;
+    std::optional<Color> shadowColor_;
+    Size shadowOffset_{0, -1};
+    bool adjusts_ = false;
+    float minimumFontSize_ = 0;
+};
+
+// Draws laid-out lines in `box` with an alignment, centred vertically; shared by labels and
+// button titles.
+void drawTextLayout(Painter& painter, const TextLayout& layout, const Rect& box,
+                    TextAlignment alignment, Color color, std::optional<Color> shadow,
+                    Size shadowOffset);
+
+} // namespace mevara

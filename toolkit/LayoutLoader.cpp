@@ -1,0 +1,356 @@
+#include "toolkit/LayoutLoader.h"
+
+#include "platform/Directories.h"
+#include "platform/TextFile.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/ImageView.h"
+#include "toolkit/Label.h"
+#include "toolkit/Switch.h"
+#include "toolkit/TableView.h"
+#include "toolkit/ViewController.h"
+#include "toolkit/WebView.h"
+
+#include <functional>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+
+namespace mevara {
+namespace {
+
+using Json = nlohmann::json;
+
+[[noreturn]] void fail(const std::string& where, const std::string& what) {
+    throw LayoutError(where + ": " + what);
+}
+
+float number(const Json& value, const std::string& where) {
+    if (!value.is_number()) fail(where, "expected a number");
+    return value.get<float>();
+}
+
+std::string text(const Json& value, const std::string& where) {
+    if (!value.is_string()) fail(where, "expected a string");
+    return value.get<std::string>();
+}
+
+bool flag(const Json& value, const std::string& where) {
+    if (!value.is_boolean()) fail(where, "expected true or false");
+    return value.get<bool>();
+}
+
+std::vector<float> numbers(const Json& value, std::size_t count, const std::string& where) {
+    if (!value.is_array() || value.size() != count)
+        fail(where, "expected " + std::to_string(count) + " numbers");
+    std::vector<float> result;
+    for (const auto& v : value) result.push_back(number(v, where));
+    return result;
+}
+
+Rect rect(const Json& value, const std::string& where) {
+    if (value.is_string()) return rectFromString(value.get<std::string>());
+    auto v = numbers(value, 4, where);
+    return {v[0], v[1], v[2], v[3]};
+}
+
+Color color(const Json& value, const std::string& where) {
+    if (value.is_string()) {
+        static const std::map<std::string, Color> named{
+            {"black", Color::black()},   {"white", Color::white()},
+            {"clear", Color::clear()},   {"blue", Color::blue()},
+            {"gray", Color::gray()},     {"darkGray", Color::darkGray()},
+            {"lightGray", Color::lightGray()}};
+        const auto name = value.get<std::string>();
+        if (auto it = named.find(name); it != named.end()) return it->second;
+        if (name.size() == 7 && name[0] == '#') {
+            const unsigned long rgb = std::stoul(name.substr(1), nullptr, 16);
+            return Color::rgb(((rgb >> 16) & 0xFF) / 255.0f, ((rgb >> 8) & 0xFF) / 255.0f,
+                              (rgb & 0xFF) / 255.0f);
+        }
+        fail(where, "unknown colour \"" + name + "\"");
+    }
+    if (value.is_object() && value.contains("white")) {
+        return Color::white(number(value["white"], where),
+                            value.contains("alpha") ? number(value["alpha"], where) : 1);
+    }
+    if (value.is_array() && (value.size() == 3 || value.size() == 4)) {
+        auto v = numbers(value, value.size(), where);
+        return Color::rgb(v[0], v[1], v[2], v.size() == 4 ? v[3] : 1);
+    }
+    fail(where, "expected a colour");
+}
+
+std::optional<Font> font(const Json& value, const std::string& where) {
+    if (!value.is_array() || value.size() != 2) fail(where, "expected [name, size]");
+    return Font::named(text(value[0], where), number(value[1], where));
+}
+
+std::shared_ptr<const Image> image(const Json& value, const std::string& where) {
+    Json name = value;
+    Json caps;
+    if (value.is_object()) {
+        for (auto& [key, _] : value.items())
+            if (key != "name" && key != "caps") fail(where, "unknown image key \"" + key + "\"");
+        name = value.value("name", Json());
+        caps = value.value("caps", Json());
+    }
+    auto picture = Image::named(text(name, where));
+    if (!picture) fail(where, "no picture \"" + name.get<std::string>() + "\"");
+    if (!caps.is_null()) {
+        auto c = numbers(caps, 2, where);
+        picture = picture->stretchableImage(static_cast<int>(c[0]), static_cast<int>(c[1]));
+    }
+    return picture;
+}
+
+class Builder {
+public:
+    explicit Builder(ViewController& owner) : owner(owner), names(owner.bindings()) {}
+
+    std::shared_ptr<View> build(const Json& spec, const std::string& where) {
+        if (!spec.is_object()) fail(where, "expected an object");
+        const std::string kind = spec.value("class", std::string("View"));
+        std::shared_ptr<View> view = make(kind, where);
+        std::set<std::string> known{"class", "outlet", "frame", "tag",  "alpha", "hidden",
+                                    "backgroundColor", "opaque", "autoresizing",
+                                    "userInteraction", "clipsToBounds", "subviews", "name"};
+        const std::string here = where + "/" + spec.value("outlet", spec.value("name", kind));
+        common(*view, spec, here);
+        if (auto label = std::dynamic_pointer_cast<Label>(view)) labelKeys(*label, spec, here, known);
+        if (auto button = std::dynamic_pointer_cast<Button>(view))
+            buttonKeys(*button, spec, here, known);
+        if (auto imageView = std::dynamic_pointer_cast<ImageView>(view))
+            imageKeys(*imageView, spec, here, known);
+        if (auto table = std::dynamic_pointer_cast<TableView>(view)) tableKeys(*table, spec, here, known);
+        if (auto toggle = std::dynamic_pointer_cast<Switch>(view)) {
+            known.insert({"on", "action"});
+            if (spec.contains("on")) toggle->setOn(flag(spec["on"], here));
+            if (spec.contains("action")) wire(*toggle, ControlEvent::ValueChanged, spec["action"], here);
+        }
+        for (auto& [key, _] : spec.items())
+            if (!known.count(key)) fail(here, "unknown key \"" + key + "\" for " + kind);
+        if (spec.contains("outlet")) {
+            const auto name = text(spec["outlet"], here);
+            if (!names.hasOutlet(name)) fail(here, "no outlet \"" + name + "\"");
+            if (!names.setOutlet(name, view)) fail(here, "outlet \"" + name + "\" is not a " + kind);
+        }
+        if (spec.contains("subviews")) {
+            if (!spec["subviews"].is_array()) fail(here, "subviews must be a list");
+            for (const auto& sub : spec["subviews"]) view->addSubview(build(sub, here));
+        }
+        return view;
+    }
+
+private:
+    static std::shared_ptr<View> make(const std::string& kind, const std::string& where) {
+        static const std::map<std::string, std::function<std::shared_ptr<View>()>> classes{
+            {"View", [] { return std::make_shared<View>(); }},
+            {"Label", [] { return std::make_shared<Label>(); }},
+            {"Button", [] { return std::make_shared<Button>(); }},
+            {"ImageView", [] { return std::make_shared<ImageView>(); }},
+            {"TableView", [] { return std::make_shared<TableView>(); }},
+            {"WebView", [] { return std::make_shared<WebView>(); }},
+            {"Switch", [] { return std::make_shared<Switch>(); }},
+        };
+        auto it = classes.find(kind);
+        if (it == classes.end()) fail(where, "unknown class \"" + kind + "\"");
+        return it->second();
+    }
+
+    void common(View& view, const Json& spec, const std::string& here) {
+        if (spec.contains("name")) view.setName(text(spec["name"], here));
+        if (spec.contains("outlet")) view.setName(text(spec["outlet"], here));
+        if (spec.contains("frame")) view.setFrame(rect(spec["frame"], here));
+        if (spec.contains("tag")) view.setTag(static_cast<int>(number(spec["tag"], here)));
+        if (spec.contains("alpha")) view.setAlpha(number(spec["alpha"], here));
+        if (spec.contains("hidden")) view.setHidden(flag(spec["hidden"], here));
+        if (spec.contains("backgroundColor"))
+            view.setBackgroundColor(color(spec["backgroundColor"], here));
+        if (spec.contains("opaque")) view.setOpaque(flag(spec["opaque"], here));
+        if (spec.contains("userInteraction"))
+            view.setUserInteractionEnabled(flag(spec["userInteraction"], here));
+        if (spec.contains("clipsToBounds")) view.setClipsToBounds(flag(spec["clipsToBounds"], here));
+        if (spec.contains("autoresizing")) {
+            static const std::map<std::string, unsigned> masks{
+                {"width", FlexibleWidth},          {"height", FlexibleHeight},
+                {"left", FlexibleLeftMargin},      {"right", FlexibleRightMargin},
+                {"top", FlexibleTopMargin},        {"bottom", FlexibleBottomMargin}};
+            unsigned mask = 0;
+            for (const auto& entry : spec["autoresizing"]) {
+                auto it = masks.find(text(entry, here));
+                if (it == masks.end()) fail(here, "unknown autoresizing \"" + entry.dump() + "\"");
+                mask |= it->second;
+            }
+            view.setAutoresizingMask(mask);
+        }
+    }
+
+    static TextAlignment alignment(const Json& value, const std::string& here) {
+        const auto name = text(value, here);
+        if (name == "left") return TextAlignment::Left;
+        if (name == "center") return TextAlignment::Center;
+        if (name == "right") return TextAlignment::Right;
+        fail(here, "unknown alignment \"" + name + "\"");
+    }
+
+    static LineBreakMode lineBreak(const Json& value, const std::string& here) {
+        static const std::map<std::string, LineBreakMode> modes{
+            {"wordWrap", LineBreakMode::WordWrap}, {"characterWrap", LineBreakMode::CharacterWrap},
+            {"clip", LineBreakMode::Clip},         {"head", LineBreakMode::HeadTruncation},
+            {"tail", LineBreakMode::TailTruncation}, {"middle", LineBreakMode::MiddleTruncation}};
+        auto it = modes.find(text(value, here));
+        if (it == modes.end()) fail(here, "unknown line break \"" + value.dump() + "\"");
+        return it->second;
+    }
+
+    void labelKeys(Label& label, const Json& spec, const std::string& here,
+                   std::set<std::string>& known) {
+        known.insert({"text", "font", "textColor", "highlightedTextColor", "alignment", "lines",
+                      "lineBreak", "shadowColor", "shadowOffset", "adjustsFontSize",
+                      "minimumFontSize"});
+        if (spec.contains("text")) label.setText(text(spec["text"], here));
+        if (spec.contains("font")) label.setFont(font(spec["font"], here));
+        if (spec.contains("textColor")) label.setTextColor(color(spec["textColor"], here));
+        if (spec.contains("highlightedTextColor"))
+            label.setHighlightedTextColor(color(spec["highlightedTextColor"], here));
+        if (spec.contains("alignment")) label.setTextAlignment(alignment(spec["alignment"], here));
+        if (spec.contains("lines"))
+            label.setNumberOfLines(static_cast<int>(number(spec["lines"], here)));
+        if (spec.contains("lineBreak")) label.setLineBreakMode(lineBreak(spec["lineBreak"], here));
+        if (spec.contains("shadowColor")) label.setShadowColor(color(spec["shadowColor"], here));
+        if (spec.contains("shadowOffset")) {
+            auto v = numbers(spec["shadowOffset"], 2, here);
+            label.setShadowOffset({v[0], v[1]});
+        }
+        if (spec.contains("adjustsFontSize"))
+            label.setAdjustsFontSizeToFitWidth(flag(spec["adjustsFontSize"], here));
+        if (spec.contains("minimumFontSize"))
+            label.setMinimumFontSize(number(spec["minimumFontSize"], here));
+    }
+
+    void stateKeys(Button& button, const Json& spec, ControlState state, const std::string& here) {
+        if (spec.contains("title")) button.setTitle(text(spec["title"], here), state);
+        if (spec.contains("titleColor")) button.setTitleColor(color(spec["titleColor"], here), state);
+        if (spec.contains("titleShadowColor"))
+            button.setTitleShadowColor(color(spec["titleShadowColor"], here), state);
+        if (spec.contains("image")) button.setImage(image(spec["image"], here), state);
+        if (spec.contains("backgroundImage"))
+            button.setBackgroundImage(image(spec["backgroundImage"], here), state);
+    }
+
+    void buttonKeys(Button& button, const Json& spec, const std::string& here,
+                    std::set<std::string>& known) {
+        const std::set<std::string> perState{"title", "titleColor", "titleShadowColor", "image",
+                                             "backgroundImage"};
+        known.insert(perState.begin(), perState.end());
+        known.insert({"highlighted", "font", "titleShadowOffset", "titleInsets", "imageInsets",
+                      "enabled", "action"});
+        stateKeys(button, spec, ControlState::Normal, here);
+        if (spec.contains("highlighted")) {
+            const auto& look = spec["highlighted"];
+            if (!look.is_object()) fail(here, "highlighted must be an object");
+            for (auto& [key, _] : look.items())
+                if (!perState.count(key)) fail(here, "unknown highlighted key \"" + key + "\"");
+            stateKeys(button, look, ControlState::Highlighted, here);
+        }
+        if (spec.contains("font")) {
+            auto f = font(spec["font"], here);
+            if (!f) fail(here, "unknown font " + spec["font"].dump());
+            button.setTitleFont(*f);
+        }
+        if (spec.contains("titleShadowOffset")) {
+            auto v = numbers(spec["titleShadowOffset"], 2, here);
+            button.setTitleShadowOffset({v[0], v[1]});
+        }
+        auto insets = [&](const char* key) {
+            auto v = numbers(spec[key], 4, here);
+            return EdgeInsets{v[0], v[1], v[2], v[3]};
+        };
+        if (spec.contains("titleInsets")) button.setTitleEdgeInsets(insets("titleInsets"));
+        if (spec.contains("imageInsets")) button.setImageEdgeInsets(insets("imageInsets"));
+        if (spec.contains("enabled")) button.setEnabled(flag(spec["enabled"], here));
+        if (spec.contains("action")) wire(button, ControlEvent::TouchUpInside, spec["action"], here);
+    }
+
+    void imageKeys(ImageView& view, const Json& spec, const std::string& here,
+                   std::set<std::string>& known) {
+        known.insert({"image", "contentStretch", "contentMode"});
+        if (spec.contains("image")) view.setImage(image(spec["image"], here));
+        if (spec.contains("contentStretch")) view.setContentStretch(rect(spec["contentStretch"], here));
+        if (spec.contains("contentMode")) {
+            const auto mode = text(spec["contentMode"], here);
+            if (mode == "scaleToFill") view.setContentMode(ContentMode::ScaleToFill);
+            else if (mode == "aspectFit") view.setContentMode(ContentMode::ScaleAspectFit);
+            else if (mode == "center") view.setContentMode(ContentMode::Center);
+            else fail(here, "unknown content mode \"" + mode + "\"");
+        }
+    }
+
+    void tableKeys(TableView& table, const Json& spec, const std::string& here,
+                   std::set<std::string>& known) {
+        known.insert({"rowHeight", "separatorColor", "separatorStyle", "bounces", "scrollEnabled"});
+        if (spec.contains("rowHeight")) table.setRowHeight(number(spec["rowHeight"], here));
+        if (spec.contains("separatorColor"))
+            table.setSeparatorColor(color(spec["separatorColor"], here));
+        if (spec.contains("separatorStyle")) {
+            const auto style = text(spec["separatorStyle"], here);
+            if (style == "none") table.setSeparatorStyle(SeparatorStyle::None);
+            else if (style == "singleLine") table.setSeparatorStyle(SeparatorStyle::SingleLine);
+            else fail(here, "unknown separator style \"" + style + "\"");
+        }
+        if (spec.contains("bounces")) table.setBounces(flag(spec["bounces"], here));
+        if (spec.contains("scrollEnabled")) table.setScrollEnabled(flag(spec["scrollEnabled"], here));
+    }
+
+    void wire(Control& control, ControlEvent event, const Json& value, const std::string& here) {
+        const auto name = text(value, here);
+        if (!names.hasAction(name)) fail(here, "no action \"" + name + "\"");
+        std::weak_ptr<ViewController> target = owner.weak_from_this();
+        control.addTarget(event, [target, name](Control& sender) {
+            if (auto controller = target.lock())
+                controller->perform(name, std::static_pointer_cast<View>(sender.shared_from_this()));
+        });
+    }
+
+    ViewController& owner;
+    const Bindings& names;
+};
+
+} // namespace
+
+std::filesystem::path LayoutLoader::path(const std::string& name) {
+    return Directories::current().resources / "layouts" / (name + ".json");
+}
+
+bool LayoutLoader::exists(const std::string& name) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path(name), error);
+}
+
+std::shared_ptr<View> LayoutLoader::load(ViewController& owner, const std::string& name) {
+    const auto content = TextFile::readUtf8(path(name));
+    if (!content) throw LayoutError(name + ": cannot read " + path(name).string());
+    try {
+        return fromText(owner, *content);
+    } catch (const LayoutError& error) {
+        throw LayoutError(name + error.what());
+    }
+}
+
+std::shared_ptr<View> LayoutLoader::fromText(ViewController& owner, std::string_view json) {
+    Json spec = Json::parse(json, nullptr, false);
+    if (spec.is_discarded()) throw LayoutError(": not valid JSON");
+    try {
+        auto view = Builder(owner).build(spec, "");
+        if (view->frame().width == 0 && view->frame().height == 0) {
+            const Size screen = Application::shared().screenSize();
+            view->setFrame({0, 0, screen.width, screen.height});
+        }
+        return view;
+    } catch (const Json::exception& error) {
+        throw LayoutError(std::string(": ") + error.what());
+    }
+}
+
+} // namespace mevara
