@@ -27,7 +27,8 @@ AlertView::AlertView(std::string title, std::string message,
         hasCancel_ = true;
         buttons_.push_back(*cancelButtonTitle);
     }
-    for (auto& other : otherButtonTitles) buttons_.push_back(std::move(other));
+    for (auto& other : otherButtonTitles)
+        buttons_.push_back(std::move(other));
     build();
 }
 
@@ -57,9 +58,8 @@ void AlertView::build() {
         button->setTitleFont(i == 0 && hasCancel_ ? Font::boldSystemFont(17)
                                                   : Font::systemFont(17));
         const int index = static_cast<int>(i);
-        button->addTarget(ControlEvent::TouchUpInside, [this, index](Control&) {
-            dismissWithClickedButtonIndex(index, true);
-        });
+        button->addTarget(ControlEvent::TouchUpInside,
+                          [this, index](Control&) { dismissWithClickedButtonIndex(index, true); });
         buttonViews_.push_back(button);
         addSubview(button);
     }
@@ -93,7 +93,9 @@ void AlertView::layoutIn(Size screen) {
               boxWidth, y});
 }
 
-bool AlertView::isVisible() const { return window() != nullptr; }
+bool AlertView::isVisible() const {
+    return window() != nullptr;
+}
 
 void AlertView::show() {
     auto* window = Application::shared().keyWindow();

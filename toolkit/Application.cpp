@@ -16,7 +16,9 @@ Application& Application::shared() {
     return *app;
 }
 
-void Application::reset() { slot().reset(); }
+void Application::reset() {
+    slot().reset();
+}
 
 Size Application::screenSize() const {
     if (idiom_ != DeviceIdiom::Tablet) return {320, 480};

@@ -20,7 +20,9 @@ enum InterfaceOrientation : int {
     OrientationLandscapeRight = 4,
 };
 
-inline bool isPortrait(int orientation) { return orientation == 1 || orientation == 2; }
+inline bool isPortrait(int orientation) {
+    return orientation == 1 || orientation == 2;
+}
 
 // The device as the screens see it, the key window and the font engine.
 class Application {

@@ -27,13 +27,15 @@ bool Bindings::perform(const std::string& name, const std::any& argument) const 
 
 std::vector<std::string> Bindings::outletNames() const {
     std::vector<std::string> names;
-    for (const auto& entry : outlets_) names.push_back(entry.first);
+    for (const auto& entry : outlets_)
+        names.push_back(entry.first);
     return names;
 }
 
 std::vector<std::string> Bindings::actionNames() const {
     std::vector<std::string> names;
-    for (const auto& entry : actions_) names.push_back(entry.first);
+    for (const auto& entry : actions_)
+        names.push_back(entry.first);
     return names;
 }
 

@@ -28,8 +28,7 @@ public:
 
     void setTitle(std::optional<std::string> title, ControlState state = ControlState::Normal);
     void setTitleColor(std::optional<Color> color, ControlState state = ControlState::Normal);
-    void setTitleShadowColor(std::optional<Color> color,
-                             ControlState state = ControlState::Normal);
+    void setTitleShadowColor(std::optional<Color> color, ControlState state = ControlState::Normal);
     void setImage(std::shared_ptr<const Image> image, ControlState state = ControlState::Normal);
     void setBackgroundImage(std::shared_ptr<const Image> image,
                             ControlState state = ControlState::Normal);

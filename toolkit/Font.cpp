@@ -14,8 +14,12 @@ float EstimatingFontEngine::width(const Font& font, std::string_view text) const
     return 0.55f * font.pointSize * static_cast<float>(unicode::utf16Length(text));
 }
 
-float EstimatingFontEngine::lineHeight(const Font& font) const { return font.pointSize * 1.15f; }
+float EstimatingFontEngine::lineHeight(const Font& font) const {
+    return font.pointSize * 1.15f;
+}
 
-float EstimatingFontEngine::ascent(const Font& font) const { return font.pointSize * 0.9f; }
+float EstimatingFontEngine::ascent(const Font& font) const {
+    return font.pointSize * 0.9f;
+}
 
 } // namespace mevara

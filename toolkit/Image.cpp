@@ -12,8 +12,8 @@ bool pngSize(const std::string& path, int& width, int& height) {
     std::ifstream in(path, std::ios::binary);
     std::array<unsigned char, 24> header{};
     if (!in.read(reinterpret_cast<char*>(header.data()), header.size())) return false;
-    static constexpr std::array<unsigned char, 8> signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A,
-                                                            '\n'};
+    static constexpr std::array<unsigned char, 8> signature{0x89, 'P',  'N',  'G',
+                                                            '\r', '\n', 0x1A, '\n'};
     if (!std::equal(signature.begin(), signature.end(), header.begin())) return false;
     auto be32 = [&](int at) {
         return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3];

@@ -7,9 +7,13 @@
 
 namespace mevara {
 
-ImageView::ImageView() { setUserInteractionEnabled(false); }
+ImageView::ImageView() {
+    setUserInteractionEnabled(false);
+}
 
-ImageView::ImageView(Rect frame) : View(frame) { setUserInteractionEnabled(false); }
+ImageView::ImageView(Rect frame) : View(frame) {
+    setUserInteractionEnabled(false);
+}
 
 ImageView::ImageView(std::shared_ptr<const Image> image) : image_(std::move(image)) {
     setUserInteractionEnabled(false);

@@ -7,9 +7,13 @@
 
 namespace mevara {
 
-Label::Label() { setUserInteractionEnabled(false); }
+Label::Label() {
+    setUserInteractionEnabled(false);
+}
 
-Label::Label(Rect frame) : View(frame) { setUserInteractionEnabled(false); }
+Label::Label(Rect frame) : View(frame) {
+    setUserInteractionEnabled(false);
+}
 
 void Label::setText(std::string text) {
     if (text == text_) return;
@@ -85,8 +89,10 @@ void drawTextLayout(Painter& painter, const TextLayout& layout, const Rect& box,
     float y = box.y + std::round((box.height - layout.size.height) / 2);
     for (const auto& line : layout.lines) {
         float x = box.x;
-        if (alignment == TextAlignment::Center) x += std::round((box.width - line.width) / 2);
-        else if (alignment == TextAlignment::Right) x += box.width - line.width;
+        if (alignment == TextAlignment::Center)
+            x += std::round((box.width - line.width) / 2);
+        else if (alignment == TextAlignment::Right)
+            x += box.width - line.width;
         if (shadow && shadow->a > 0)
             painter.drawText(line.text, layout.font, *shadow,
                              {x + shadowOffset.width, y + shadowOffset.height});

@@ -44,7 +44,8 @@ std::vector<float> numbers(const Json& value, std::size_t count, const std::stri
     if (!value.is_array() || value.size() != count)
         fail(where, "expected " + std::to_string(count) + " numbers");
     std::vector<float> result;
-    for (const auto& v : value) result.push_back(number(v, where));
+    for (const auto& v : value)
+        result.push_back(number(v, where));
     return result;
 }
 
@@ -57,9 +58,9 @@ Rect rect(const Json& value, const std::string& where) {
 Color color(const Json& value, const std::string& where) {
     if (value.is_string()) {
         static const std::map<std::string, Color> named{
-            {"black", Color::black()},   {"white", Color::white()},
-            {"clear", Color::clear()},   {"blue", Color::blue()},
-            {"gray", Color::gray()},     {"darkGray", Color::darkGray()},
+            {"black", Color::black()},        {"white", Color::white()},
+            {"clear", Color::clear()},        {"blue", Color::blue()},
+            {"gray", Color::gray()},          {"darkGray", Color::darkGray()},
             {"lightGray", Color::lightGray()}};
         const auto name = value.get<std::string>();
         if (auto it = named.find(name); it != named.end()) return it->second;
@@ -112,32 +113,38 @@ public:
         if (!spec.is_object()) fail(where, "expected an object");
         const std::string kind = spec.value("class", std::string("View"));
         std::shared_ptr<View> view = make(kind, where);
-        std::set<std::string> known{"class", "outlet", "frame", "tag",  "alpha", "hidden",
-                                    "backgroundColor", "opaque", "autoresizing",
-                                    "userInteraction", "clipsToBounds", "subviews", "name"};
+        std::set<std::string> known{
+            "class",         "outlet",          "frame",  "tag",          "alpha",
+            "hidden",        "backgroundColor", "opaque", "autoresizing", "userInteraction",
+            "clipsToBounds", "subviews",        "name"};
         const std::string here = where + "/" + spec.value("outlet", spec.value("name", kind));
         common(*view, spec, here);
-        if (auto label = std::dynamic_pointer_cast<Label>(view)) labelKeys(*label, spec, here, known);
+        if (auto label = std::dynamic_pointer_cast<Label>(view))
+            labelKeys(*label, spec, here, known);
         if (auto button = std::dynamic_pointer_cast<Button>(view))
             buttonKeys(*button, spec, here, known);
         if (auto imageView = std::dynamic_pointer_cast<ImageView>(view))
             imageKeys(*imageView, spec, here, known);
-        if (auto table = std::dynamic_pointer_cast<TableView>(view)) tableKeys(*table, spec, here, known);
+        if (auto table = std::dynamic_pointer_cast<TableView>(view))
+            tableKeys(*table, spec, here, known);
         if (auto toggle = std::dynamic_pointer_cast<Switch>(view)) {
             known.insert({"on", "action"});
             if (spec.contains("on")) toggle->setOn(flag(spec["on"], here));
-            if (spec.contains("action")) wire(*toggle, ControlEvent::ValueChanged, spec["action"], here);
+            if (spec.contains("action"))
+                wire(*toggle, ControlEvent::ValueChanged, spec["action"], here);
         }
         for (auto& [key, _] : spec.items())
             if (!known.count(key)) fail(here, "unknown key \"" + key + "\" for " + kind);
         if (spec.contains("outlet")) {
             const auto name = text(spec["outlet"], here);
             if (!names.hasOutlet(name)) fail(here, "no outlet \"" + name + "\"");
-            if (!names.setOutlet(name, view)) fail(here, "outlet \"" + name + "\" is not a " + kind);
+            if (!names.setOutlet(name, view))
+                fail(here, "outlet \"" + name + "\" is not a " + kind);
         }
         if (spec.contains("subviews")) {
             if (!spec["subviews"].is_array()) fail(here, "subviews must be a list");
-            for (const auto& sub : spec["subviews"]) view->addSubview(build(sub, here));
+            for (const auto& sub : spec["subviews"])
+                view->addSubview(build(sub, here));
         }
         return view;
     }
@@ -170,12 +177,13 @@ private:
         if (spec.contains("opaque")) view.setOpaque(flag(spec["opaque"], here));
         if (spec.contains("userInteraction"))
             view.setUserInteractionEnabled(flag(spec["userInteraction"], here));
-        if (spec.contains("clipsToBounds")) view.setClipsToBounds(flag(spec["clipsToBounds"], here));
+        if (spec.contains("clipsToBounds"))
+            view.setClipsToBounds(flag(spec["clipsToBounds"], here));
         if (spec.contains("autoresizing")) {
             static const std::map<std::string, unsigned> masks{
-                {"width", FlexibleWidth},          {"height", FlexibleHeight},
-                {"left", FlexibleLeftMargin},      {"right", FlexibleRightMargin},
-                {"top", FlexibleTopMargin},        {"bottom", FlexibleBottomMargin}};
+                {"width", FlexibleWidth},     {"height", FlexibleHeight},
+                {"left", FlexibleLeftMargin}, {"right", FlexibleRightMargin},
+                {"top", FlexibleTopMargin},   {"bottom", FlexibleBottomMargin}};
             unsigned mask = 0;
             for (const auto& entry : spec["autoresizing"]) {
                 auto it = masks.find(text(entry, here));
@@ -196,9 +204,12 @@ private:
 
     static LineBreakMode lineBreak(const Json& value, const std::string& here) {
         static const std::map<std::string, LineBreakMode> modes{
-            {"wordWrap", LineBreakMode::WordWrap}, {"characterWrap", LineBreakMode::CharacterWrap},
-            {"clip", LineBreakMode::Clip},         {"head", LineBreakMode::HeadTruncation},
-            {"tail", LineBreakMode::TailTruncation}, {"middle", LineBreakMode::MiddleTruncation}};
+            {"wordWrap", LineBreakMode::WordWrap},
+            {"characterWrap", LineBreakMode::CharacterWrap},
+            {"clip", LineBreakMode::Clip},
+            {"head", LineBreakMode::HeadTruncation},
+            {"tail", LineBreakMode::TailTruncation},
+            {"middle", LineBreakMode::MiddleTruncation}};
         auto it = modes.find(text(value, here));
         if (it == modes.end()) fail(here, "unknown line break \"" + value.dump() + "\"");
         return it->second;
@@ -231,7 +242,8 @@ private:
 
     void stateKeys(Button& button, const Json& spec, ControlState state, const std::string& here) {
         if (spec.contains("title")) button.setTitle(text(spec["title"], here), state);
-        if (spec.contains("titleColor")) button.setTitleColor(color(spec["titleColor"], here), state);
+        if (spec.contains("titleColor"))
+            button.setTitleColor(color(spec["titleColor"], here), state);
         if (spec.contains("titleShadowColor"))
             button.setTitleShadowColor(color(spec["titleShadowColor"], here), state);
         if (spec.contains("image")) button.setImage(image(spec["image"], here), state);
@@ -270,20 +282,26 @@ private:
         if (spec.contains("titleInsets")) button.setTitleEdgeInsets(insets("titleInsets"));
         if (spec.contains("imageInsets")) button.setImageEdgeInsets(insets("imageInsets"));
         if (spec.contains("enabled")) button.setEnabled(flag(spec["enabled"], here));
-        if (spec.contains("action")) wire(button, ControlEvent::TouchUpInside, spec["action"], here);
+        if (spec.contains("action"))
+            wire(button, ControlEvent::TouchUpInside, spec["action"], here);
     }
 
     void imageKeys(ImageView& view, const Json& spec, const std::string& here,
                    std::set<std::string>& known) {
         known.insert({"image", "contentStretch", "contentMode"});
         if (spec.contains("image")) view.setImage(image(spec["image"], here));
-        if (spec.contains("contentStretch")) view.setContentStretch(rect(spec["contentStretch"], here));
+        if (spec.contains("contentStretch"))
+            view.setContentStretch(rect(spec["contentStretch"], here));
         if (spec.contains("contentMode")) {
             const auto mode = text(spec["contentMode"], here);
-            if (mode == "scaleToFill") view.setContentMode(ContentMode::ScaleToFill);
-            else if (mode == "aspectFit") view.setContentMode(ContentMode::ScaleAspectFit);
-            else if (mode == "center") view.setContentMode(ContentMode::Center);
-            else fail(here, "unknown content mode \"" + mode + "\"");
+            if (mode == "scaleToFill")
+                view.setContentMode(ContentMode::ScaleToFill);
+            else if (mode == "aspectFit")
+                view.setContentMode(ContentMode::ScaleAspectFit);
+            else if (mode == "center")
+                view.setContentMode(ContentMode::Center);
+            else
+                fail(here, "unknown content mode \"" + mode + "\"");
         }
     }
 
@@ -295,12 +313,16 @@ private:
             table.setSeparatorColor(color(spec["separatorColor"], here));
         if (spec.contains("separatorStyle")) {
             const auto style = text(spec["separatorStyle"], here);
-            if (style == "none") table.setSeparatorStyle(SeparatorStyle::None);
-            else if (style == "singleLine") table.setSeparatorStyle(SeparatorStyle::SingleLine);
-            else fail(here, "unknown separator style \"" + style + "\"");
+            if (style == "none")
+                table.setSeparatorStyle(SeparatorStyle::None);
+            else if (style == "singleLine")
+                table.setSeparatorStyle(SeparatorStyle::SingleLine);
+            else
+                fail(here, "unknown separator style \"" + style + "\"");
         }
         if (spec.contains("bounces")) table.setBounces(flag(spec["bounces"], here));
-        if (spec.contains("scrollEnabled")) table.setScrollEnabled(flag(spec["scrollEnabled"], here));
+        if (spec.contains("scrollEnabled"))
+            table.setScrollEnabled(flag(spec["scrollEnabled"], here));
     }
 
     void wire(Control& control, ControlEvent event, const Json& value, const std::string& here) {
@@ -309,7 +331,8 @@ private:
         std::weak_ptr<ViewController> target = owner.weak_from_this();
         control.addTarget(event, [target, name](Control& sender) {
             if (auto controller = target.lock())
-                controller->perform(name, std::static_pointer_cast<View>(sender.shared_from_this()));
+                controller->perform(name,
+                                    std::static_pointer_cast<View>(sender.shared_from_this()));
         });
     }
 

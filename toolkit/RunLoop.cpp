@@ -29,9 +29,13 @@ RunLoop& RunLoop::main() {
     return *loop;
 }
 
-void RunLoop::reset() { slot().reset(); }
+void RunLoop::reset() {
+    slot().reset();
+}
 
-double RunLoop::now() const { return manual_ ? manualNow_ : monotonicSeconds() - origin_; }
+double RunLoop::now() const {
+    return manual_ ? manualNow_ : monotonicSeconds() - origin_;
+}
 
 void RunLoop::useManualClock() {
     manualNow_ = now();
@@ -39,9 +43,10 @@ void RunLoop::useManualClock() {
 }
 
 bool RunLoop::popDue(double until, Call& out) {
-    auto earliest = std::min_element(calls_.begin(), calls_.end(), [](const Call& a, const Call& b) {
-        return a.due != b.due ? a.due < b.due : a.order < b.order;
-    });
+    auto earliest =
+        std::min_element(calls_.begin(), calls_.end(), [](const Call& a, const Call& b) {
+            return a.due != b.due ? a.due < b.due : a.order < b.order;
+        });
     if (earliest == calls_.end() || earliest->due > until) return false;
     out = std::move(*earliest);
     calls_.erase(earliest);
@@ -62,13 +67,15 @@ void RunLoop::advance(double seconds) {
 
 void RunLoop::performAfterDelay(double delay, std::function<void()> call,
                                 std::shared_ptr<const void> keepAlive) {
-    calls_.push_back({now() + std::max(0.0, delay), order_++, std::move(call), std::move(keepAlive)});
+    calls_.push_back(
+        {now() + std::max(0.0, delay), order_++, std::move(call), std::move(keepAlive)});
 }
 
 void RunLoop::runDueCalls() {
     const double until = now();
     Call call;
-    while (popDue(until, call)) call.call();
+    while (popDue(until, call))
+        call.call();
 }
 
 double RunLoop::nextDueTime() const {
@@ -108,6 +115,8 @@ void RunLoop::commitAnimations() {
     markChanged();
 }
 
-void RunLoop::noteAnimationEnd(double time) { animationsEnd_ = std::max(animationsEnd_, time); }
+void RunLoop::noteAnimationEnd(double time) {
+    animationsEnd_ = std::max(animationsEnd_, time);
+}
 
 } // namespace mevara

@@ -24,9 +24,13 @@ float rubberBand(float overshoot, float dimension) {
 
 } // namespace
 
-ScrollView::ScrollView() { setClipsToBounds(true); }
+ScrollView::ScrollView() {
+    setClipsToBounds(true);
+}
 
-ScrollView::ScrollView(Rect frame) : View(frame) { setClipsToBounds(true); }
+ScrollView::ScrollView(Rect frame) : View(frame) {
+    setClipsToBounds(true);
+}
 
 Point ScrollView::maximumOffset() const {
     return {std::max(0.0f, contentSize_.width - frame().width),

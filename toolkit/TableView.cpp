@@ -46,9 +46,13 @@ void TableViewCell::setSelected(bool selected, bool animated) {
     highlightLabels(*this, show);
 }
 
-TableView::TableView() { setBackgroundColor(Color::white()); }
+TableView::TableView() {
+    setBackgroundColor(Color::white());
+}
 
-TableView::TableView(Rect frame) : ScrollView(frame) { setBackgroundColor(Color::white()); }
+TableView::TableView(Rect frame) : ScrollView(frame) {
+    setBackgroundColor(Color::white());
+}
 
 void TableView::setRowHeight(float height) {
     rowHeight_ = std::max(1.0f, height);
@@ -66,7 +70,8 @@ void TableView::setSeparatorStyle(SeparatorStyle style) {
 }
 
 void TableView::reloadData() {
-    for (auto& cell : cells_) cell->removeFromSuperview();
+    for (auto& cell : cells_)
+        cell->removeFromSuperview();
     cells_.clear();
     selected_.reset();
     pressed_.reset();
@@ -88,12 +93,14 @@ void TableView::reloadData() {
 void TableView::placeCells() {
     const float separator = separatorStyle_ == SeparatorStyle::SingleLine ? 1 : 0;
     for (std::size_t row = 0; row < cells_.size(); ++row)
-        cells_[row]->setFrame({0, rowHeight_ * static_cast<float>(row), frame().width,
-                               rowHeight_ - separator});
+        cells_[row]->setFrame(
+            {0, rowHeight_ * static_cast<float>(row), frame().width, rowHeight_ - separator});
     setContentSize({frame().width, rowHeight_ * static_cast<float>(cells_.size())});
 }
 
-void TableView::layoutSubviews() { placeCells(); }
+void TableView::layoutSubviews() {
+    placeCells();
+}
 
 std::shared_ptr<TableViewCell> TableView::cellForRowAtIndexPath(IndexPath path) const {
     if (path.section != 0 || path.row < 0 || path.row >= numberOfRows()) return nullptr;
@@ -133,12 +140,20 @@ void TableView::scrollToRowAtIndexPath(IndexPath path, TableViewScrollPosition p
     const float height = frame().height;
     float y = contentOffset().y;
     switch (position) {
-    case TableViewScrollPosition::Top: y = row.y; break;
-    case TableViewScrollPosition::Middle: y = row.y + row.height / 2 - height / 2; break;
-    case TableViewScrollPosition::Bottom: y = row.maxY() - height; break;
+    case TableViewScrollPosition::Top:
+        y = row.y;
+        break;
+    case TableViewScrollPosition::Middle:
+        y = row.y + row.height / 2 - height / 2;
+        break;
+    case TableViewScrollPosition::Bottom:
+        y = row.maxY() - height;
+        break;
     case TableViewScrollPosition::None:
-        if (row.y < y) y = row.y;
-        else if (row.maxY() > y + height) y = row.maxY() - height;
+        if (row.y < y)
+            y = row.y;
+        else if (row.maxY() > y + height)
+            y = row.maxY() - height;
         break;
     }
     y = std::clamp(y, 0.0f, maximumOffset().y);
@@ -149,7 +164,9 @@ void TableView::pressedAt(Point location) {
     if (auto path = indexPathForRowAtPoint(location)) pressed_ = path->row;
 }
 
-void TableView::pressEnded() { pressed_.reset(); }
+void TableView::pressEnded() {
+    pressed_.reset();
+}
 
 void TableView::tappedAt(Point location) {
     auto path = indexPathForRowAtPoint(location);

@@ -60,7 +60,9 @@ public:
     explicit TableView(Rect frame);
     std::string className() const override { return "TableView"; }
 
-    void setDataSource(std::weak_ptr<TableViewDataSource> source) { dataSource_ = std::move(source); }
+    void setDataSource(std::weak_ptr<TableViewDataSource> source) {
+        dataSource_ = std::move(source);
+    }
     void setDelegate(std::weak_ptr<TableViewDelegate> delegate) { delegate_ = std::move(delegate); }
     float rowHeight() const { return rowHeight_; }
     void setRowHeight(float height);

@@ -21,7 +21,8 @@ std::vector<std::size_t> boundaries(std::string_view text, bool lineBreaks) {
     UText* ut = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
     if (U_FAILURE(status) || !it) {
         if (ut) utext_close(ut);
-        for (std::size_t i = 1; i <= text.size(); ++i) result.push_back(i);
+        for (std::size_t i = 1; i <= text.size(); ++i)
+            result.push_back(i);
         return result;
     }
     it->setText(ut, status);
@@ -33,7 +34,8 @@ std::vector<std::size_t> boundaries(std::string_view text, bool lineBreaks) {
 }
 
 std::string_view trimEnd(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -52,8 +54,10 @@ public:
             const std::size_t mid = (lo + hi + 1) / 2;
             std::string candidate(text.substr(0, cuts[mid]));
             candidate += suffix;
-            if (width(candidate) <= maxWidth) lo = mid;
-            else hi = mid - 1;
+            if (width(candidate) <= maxWidth)
+                lo = mid;
+            else
+                hi = mid - 1;
         }
         return cuts[std::max<std::size_t>(lo, suffix.empty() ? 1 : 0)];
     }
@@ -79,19 +83,23 @@ public:
         const std::size_t n = cuts.size() - 1;
         if (mode == LineBreakMode::TailTruncation) {
             std::size_t k = n;
-            while (k > 0 && !fits(cuts[k], text.size())) --k;
+            while (k > 0 && !fits(cuts[k], text.size()))
+                --k;
             return compose(cuts[k], text.size());
         }
         if (mode == LineBreakMode::HeadTruncation) {
             std::size_t k = 0;
-            while (k < n && !fits(0, cuts[k])) ++k;
+            while (k < n && !fits(0, cuts[k]))
+                ++k;
             return compose(0, cuts[k]);
         }
         // Middle: drop characters around the centre until it fits.
         std::size_t head = n / 2, tail = n / 2;
         while ((head > 0 || tail < n) && !fits(cuts[head], cuts[tail])) {
-            if (head > 0 && (n - tail <= head || tail == n)) --head;
-            else ++tail;
+            if (head > 0 && (n - tail <= head || tail == n))
+                --head;
+            else
+                ++tail;
         }
         return compose(cuts[head], cuts[tail]);
     }
@@ -112,8 +120,10 @@ public:
             if (byWord) {
                 for (std::size_t b : boundaries(rest, true)) {
                     if (b == 0) continue;
-                    if (width(trimEnd(rest.substr(0, b))) <= maxWidth) cut = b;
-                    else break;
+                    if (width(trimEnd(rest.substr(0, b))) <= maxWidth)
+                        cut = b;
+                    else
+                        break;
                 }
             }
             if (cut == 0) cut = fittingPrefix(rest);
@@ -162,16 +172,19 @@ TextLayout TextLayout::make(const FontEngine& engine, std::string_view text, con
         lines.emplace_back(paragraphs(text).front());
     } else {
         const bool byWord = mode != LineBreakMode::CharacterWrap;
-        for (auto paragraph : paragraphs(text)) breaker.wrap(paragraph, byWord, lines);
+        for (auto paragraph : paragraphs(text))
+            breaker.wrap(paragraph, byWord, lines);
     }
     if (static_cast<int>(lines.size()) > limit) {
         // The last visible line carries what is cut, then truncates (at the tail when wrapping).
         std::string last = lines[limit - 1];
-        for (std::size_t i = limit; i < lines.size(); ++i) last += " " + lines[i];
+        for (std::size_t i = limit; i < lines.size(); ++i)
+            last += " " + lines[i];
         lines.resize(limit);
-        const auto lastMode = (mode == LineBreakMode::WordWrap || mode == LineBreakMode::CharacterWrap)
-                                  ? LineBreakMode::TailTruncation
-                                  : mode;
+        const auto lastMode =
+            (mode == LineBreakMode::WordWrap || mode == LineBreakMode::CharacterWrap)
+                ? LineBreakMode::TailTruncation
+                : mode;
         lines.back() = breaker.truncated(last, lastMode);
     } else if (!lines.empty()) {
         lines.back() = breaker.truncated(lines.back(), limit == 1 ? mode : LineBreakMode::Clip);

@@ -9,7 +9,14 @@
 
 namespace mevara {
 
-enum class LineBreakMode { WordWrap, CharacterWrap, Clip, HeadTruncation, TailTruncation, MiddleTruncation };
+enum class LineBreakMode {
+    WordWrap,
+    CharacterWrap,
+    Clip,
+    HeadTruncation,
+    TailTruncation,
+    MiddleTruncation
+};
 enum class TextAlignment { Left, Center, Right };
 
 struct TextLine {

@@ -17,8 +17,12 @@ Rect mix(const Rect& a, const Rect& b, float k) {
     return {a.x + (b.x - a.x) * k, a.y + (b.y - a.y) * k, a.width + (b.width - a.width) * k,
             a.height + (b.height - a.height) * k};
 }
-float mix(float a, float b, float k) { return a + (b - a) * k; }
-Transform mix(const Transform& a, const Transform& b, float k) { return interpolate(a, b, k); }
+float mix(float a, float b, float k) {
+    return a + (b - a) * k;
+}
+Transform mix(const Transform& a, const Transform& b, float k) {
+    return interpolate(a, b, k);
+}
 
 } // namespace
 
@@ -57,10 +61,13 @@ bool rectContainsPoint(const Rect& r, Point p) {
 View::View(Rect frame) : frame_(frame) {}
 
 View::~View() {
-    for (auto& sub : subviews_) sub->superview_ = nullptr;
+    for (auto& sub : subviews_)
+        sub->superview_ = nullptr;
 }
 
-void View::changed() const { RunLoop::main().markChanged(); }
+void View::changed() const {
+    RunLoop::main().markChanged();
+}
 
 template <class T> T View::present(const Animated<T>& a, const T& model, double time) const {
     if (!a.active) return model;
@@ -98,13 +105,17 @@ void View::startPendingAnimations(double start, double duration) {
     settle(alphaAnimation_);
 }
 
-Rect View::presentationFrame(double time) const { return present(frameAnimation_, frame_, time); }
+Rect View::presentationFrame(double time) const {
+    return present(frameAnimation_, frame_, time);
+}
 
 Transform View::presentationTransform(double time) const {
     return present(transformAnimation_, transform_, time);
 }
 
-float View::presentationAlpha(double time) const { return present(alphaAnimation_, alpha_, time); }
+float View::presentationAlpha(double time) const {
+    return present(alphaAnimation_, alpha_, time);
+}
 
 bool View::isAnimating(double time) const {
     auto running = [time](const auto& a) {
@@ -134,10 +145,14 @@ void View::resizeSubviews(Size old) {
         if (!(mask & (FlexibleWidth | FlexibleHeight | FlexibleLeftMargin | FlexibleTopMargin)))
             continue;
         Rect f = sub->frame_;
-        if (mask & FlexibleWidth) f.width += dw;
-        else if (mask & FlexibleLeftMargin) f.x += dw;
-        if (mask & FlexibleHeight) f.height += dh;
-        else if (mask & FlexibleTopMargin) f.y += dh;
+        if (mask & FlexibleWidth)
+            f.width += dw;
+        else if (mask & FlexibleLeftMargin)
+            f.x += dw;
+        if (mask & FlexibleHeight)
+            f.height += dh;
+        else if (mask & FlexibleTopMargin)
+            f.y += dh;
         sub->setFrame(f);
     }
     layoutSubviews();
@@ -234,7 +249,8 @@ std::shared_ptr<View> View::viewWithTag(int tag) {
 
 Window* View::window() const {
     const View* top = this;
-    while (top->superview_) top = top->superview_;
+    while (top->superview_)
+        top = top->superview_;
     return dynamic_cast<Window*>(const_cast<View*>(top));
 }
 
@@ -258,8 +274,10 @@ Point View::convertPointFromView(Point p, const View* from) const {
     for (const View* v = from; v && v->superview_; v = v->superview_)
         p = v->convertPointToSuperview(p);
     std::vector<const View*> chain;
-    for (const View* v = this; v && v->superview_; v = v->superview_) chain.push_back(v);
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) p = (*it)->convertPointFromSuperview(p);
+    for (const View* v = this; v && v->superview_; v = v->superview_)
+        chain.push_back(v);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        p = (*it)->convertPointFromSuperview(p);
     return p;
 }
 
@@ -269,9 +287,13 @@ Point View::convertPointToView(Point p, const View* to) const {
     return to ? to->convertPointFromView(p, nullptr) : p;
 }
 
-bool View::pointInside(Point p) const { return rectContainsPoint(bounds(), p); }
+bool View::pointInside(Point p) const {
+    return rectContainsPoint(bounds(), p);
+}
 
-bool View::acceptsTouches() const { return interaction_ && !hidden_ && alpha_ >= 0.01f; }
+bool View::acceptsTouches() const {
+    return interaction_ && !hidden_ && alpha_ >= 0.01f;
+}
 
 std::shared_ptr<View> View::hitTest(Point p) {
     if (hidden_ || alpha_ < 0.01f || !interaction_ || !pointInside(p)) return nullptr;
@@ -313,7 +335,8 @@ void View::render(Painter& painter, double time) const {
     draw(painter, {0, 0, f.width, f.height}, time);
     if (clips_) painter.clip({0, 0, f.width, f.height});
     painter.translate(-boundsOrigin_.x, -boundsOrigin_.y);
-    for (const auto& sub : subviews_) sub->render(painter, time);
+    for (const auto& sub : subviews_)
+        sub->render(painter, time);
     painter.restore();
 }
 

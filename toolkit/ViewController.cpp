@@ -62,7 +62,9 @@ bool ViewController::perform(const std::string& name, const std::any& argument) 
     return bindings().perform(name, argument);
 }
 
-bool ViewController::respondsTo(const std::string& name) { return bindings().hasAction(name); }
+bool ViewController::respondsTo(const std::string& name) {
+    return bindings().hasAction(name);
+}
 
 void ViewController::performAfterDelay(const std::string& name, double delay, std::any argument) {
     std::weak_ptr<ViewController> weak = weak_from_this();
@@ -104,8 +106,12 @@ bool ViewController::shouldAutorotateToInterfaceOrientation(int orientation) {
     return orientation == OrientationPortrait;
 }
 
-int ViewController::interfaceOrientation() const { return Application::shared().orientation(); }
+int ViewController::interfaceOrientation() const {
+    return Application::shared().orientation();
+}
 
-Responder* ViewController::nextResponder() const { return view_ ? view_->superview() : nullptr; }
+Responder* ViewController::nextResponder() const {
+    return view_ ? view_->superview() : nullptr;
+}
 
 } // namespace mevara

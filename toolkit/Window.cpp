@@ -9,7 +9,9 @@
 
 namespace mevara {
 
-Window::Window(Rect frame) : View(frame) { setBackgroundColor(Color::black()); }
+Window::Window(Rect frame) : View(frame) {
+    setBackgroundColor(Color::black());
+}
 
 Window::~Window() {
     if (Application::shared().keyWindow() == this) Application::shared().setKeyWindow(nullptr);
@@ -52,9 +54,15 @@ void Window::sendTouch(int id, TouchPhase phase, Point location) {
     auto view = touch->view.lock();
     if (!view) return;
     switch (phase) {
-    case TouchPhase::Moved: view->touchesMoved({touch}); break;
-    case TouchPhase::Ended: view->touchesEnded({touch}); break;
-    default: view->touchesCancelled({touch}); break;
+    case TouchPhase::Moved:
+        view->touchesMoved({touch});
+        break;
+    case TouchPhase::Ended:
+        view->touchesEnded({touch});
+        break;
+    default:
+        view->touchesCancelled({touch});
+        break;
     }
 }
 
@@ -79,8 +87,10 @@ bool Window::rotate(int orientation, double duration) {
         sheet.dim->setFrame({0, 0, size.width, size.height});
         sheet.container->setFrame(sheetFrame());
     }
-    for (auto& dim : alertDims_) dim->setFrame({0, 0, size.width, size.height});
-    for (auto& alert : alerts_) alert->layoutIn(size);
+    for (auto& dim : alertDims_)
+        dim->setFrame({0, 0, size.width, size.height});
+    for (auto& alert : alerts_)
+        alert->layoutIn(size);
     loop.commitAnimations();
     root_->didRotateFromInterfaceOrientation(from);
     return true;

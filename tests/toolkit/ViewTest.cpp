@@ -1,0 +1,141 @@
+#include "ToolkitFixture.h"
+#include "toolkit/Label.h"
+#include "toolkit/TextLayout.h"
+#include "toolkit/ViewController.h"
+
+namespace mevara {
+namespace {
+
+using ViewTest = testsupport::ToolkitTest;
+
+// Every character 10 points wide, lines 20 high: layouts that can be checked by eye.
+struct TenPoints : FontEngine {
+    float width(const Font&, std::string_view text) const override {
+        float width = 0;
+        for (unsigned char ch : text)
+            if ((ch & 0xC0) != 0x80) width += 10;
+        return width;
+    }
+    float lineHeight(const Font&) const override { return 20; }
+    float ascent(const Font&) const override { return 15; }
+};
+
+std::vector<std::string> lines(const TextLayout& layout) {
+    std::vector<std::string> result;
+    for (const auto& line : layout.lines)
+        result.push_back(line.text);
+    return result;
+}
+
+TEST(TextLayoutTest, WrapsAtWordsTruncatesAndMeasures) {
+    const TenPoints engine;
+    const Font font = Font::defaultFont();
+    auto wrapped =
+        TextLayout::make(engine, "Add a test here", font, {100, 9999}, LineBreakMode::WordWrap, 0);
+    EXPECT_EQ(lines(wrapped), (std::vector<std::string>{"Add a test", "here"}));
+    EXPECT_EQ(wrapped.size, (Size{100, 40}));
+
+    auto tail = TextLayout::make(engine, "Tap Here To Start", font, {100, 20},
+                                 LineBreakMode::TailTruncation, 1);
+    ASSERT_EQ(tail.lines.size(), 1u);
+    EXPECT_EQ(tail.lines[0].text, "Tap Here\xE2\x80\xA6") << "the ellipsis fits inside";
+
+    auto cut = TextLayout::make(engine, "one two three four five", font, {100, 40},
+                                LineBreakMode::WordWrap, 0);
+    EXPECT_EQ(cut.lines.size(), 2u) << "no more lines than the height holds";
+    EXPECT_LE(cut.lines[1].width, 100);
+
+    EXPECT_EQ(sizeWithFont(engine, "0.02", font, {9999, 9999}, LineBreakMode::WordWrap),
+              (Size{40, 20}));
+    auto breaks = TextLayout::make(engine, "a\nb", font, {100, 100}, LineBreakMode::WordWrap, 0);
+    EXPECT_EQ(lines(breaks), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(ViewTest, ShrinkToFitStopsAtTheMinimumThenTruncates) {
+    Application::shared().setFontEngine(std::make_shared<TenPoints>());
+    auto label = std::make_shared<Label>(Rect{0, 0, 100, 20});
+    label->setText("0123456789ABCDEF");
+    label->setAdjustsFontSizeToFitWidth(true);
+    label->setMinimumFontSize(12);
+    // The engine ignores sizes, so the font shrinks all the way and the text still truncates.
+    auto layout = label->layout();
+    EXPECT_EQ(layout.font.pointSize, 12);
+    EXPECT_EQ(layout.lines.at(0).width, 100);
+}
+
+TEST_F(ViewTest, FlexibleViewsFollowTheirSuperviewsSize) {
+    auto parent = std::make_shared<View>(Rect{0, 0, 320, 480});
+    auto fill = std::make_shared<View>(Rect{10, 10, 300, 460});
+    fill->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
+    auto fixed = std::make_shared<View>(Rect{10, 10, 50, 50});
+    parent->addSubview(fill);
+    parent->addSubview(fixed);
+    parent->setFrame({0, 0, 1024, 768});
+    EXPECT_EQ(fill->frame(), (Rect{10, 10, 1004, 748}));
+    EXPECT_EQ(fixed->frame(), (Rect{10, 10, 50, 50}));
+}
+
+TEST_F(ViewTest, SubviewOrder) {
+    auto parent = std::make_shared<View>();
+    auto a = std::make_shared<View>(), b = std::make_shared<View>(), c = std::make_shared<View>();
+    for (auto& v : {a, b, c})
+        parent->addSubview(v);
+    parent->bringSubviewToFront(a.get());
+    EXPECT_EQ(parent->subviews().back(), a);
+    parent->sendSubviewToBack(c.get());
+    EXPECT_EQ(parent->subviews().front(), c);
+    b->removeFromSuperview();
+    EXPECT_EQ(parent->subviews().size(), 2u);
+    EXPECT_EQ(b->superview(), nullptr);
+    a->addSubview(parent);
+    EXPECT_EQ(parent->superview(), nullptr) << "a view cannot hold its own ancestor";
+}
+
+struct Turning : ViewController {
+    Turning() : ViewController(std::string()) {}
+    bool mayTurn = false;
+    std::vector<int> told;
+    bool shouldAutorotateToInterfaceOrientation(int) override { return mayTurn; }
+    void willRotateToInterfaceOrientation(int orientation, double) override {
+        told.push_back(orientation);
+    }
+};
+
+TEST_F(ViewTest, RotationAsksFirstThenResizes) {
+    Application::shared().setIdiom(DeviceIdiom::Tablet);
+    Application::shared().setOrientation(OrientationLandscapeLeft);
+    window->setFrame({0, 0, 1024, 768});
+    auto root = std::make_shared<Turning>();
+    window->setRootViewController(root);
+    EXPECT_FALSE(window->rotate(OrientationPortrait));
+    EXPECT_TRUE(root->told.empty());
+    EXPECT_EQ(Application::shared().orientation(), OrientationLandscapeLeft);
+    root->mayTurn = true;
+    EXPECT_TRUE(window->rotate(OrientationPortrait));
+    EXPECT_EQ(root->told, std::vector<int>{OrientationPortrait});
+    EXPECT_EQ(root->view()->frame(), (Rect{0, 0, 768, 1024}));
+}
+
+TEST_F(ViewTest, AFormSheetSlidesInCentredAndAwayAgain) {
+    Application::shared().setIdiom(DeviceIdiom::Tablet);
+    Application::shared().setOrientation(OrientationLandscapeLeft);
+    window->setFrame({0, 0, 1024, 768});
+    auto root = std::make_shared<Turning>();
+    window->setRootViewController(root);
+    auto sheet = std::make_shared<Turning>();
+    sheet->setModalPresentationStyle(ModalPresentationStyle::FormSheet);
+    root->presentModalViewController(sheet, true);
+    EXPECT_EQ(root->modalViewController(), sheet);
+    auto container = sheet->view()->superview();
+    ASSERT_NE(container, nullptr);
+    EXPECT_EQ(container->frame(), (Rect{242, 74, 540, 620}));
+    EXPECT_GT(container->presentationFrame(now()).y, 700) << "starts below the screen";
+    sheet->dismissModalViewControllerAnimated(true);
+    EXPECT_EQ(root->modalViewController(), nullptr);
+    EXPECT_NE(sheet->view()->window(), nullptr) << "still sliding away";
+    RunLoop::main().advance(0.5);
+    EXPECT_EQ(sheet->view()->window(), nullptr);
+}
+
+} // namespace
+} // namespace mevara
