@@ -3,10 +3,16 @@
 #include "toolkit/ScrollView.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+
+namespace litehtml {
+class context;
+}
 
 namespace mevara {
 
+class WebPage;
 class WebView;
 
 class WebViewDelegate {
@@ -46,15 +52,22 @@ protected:
     void layoutSubviews() override;
 
 private:
-    class Page;
     class Content;
-    void failLoad(const std::string& error);
+    class Scroller;
+    // Tells the delegate how the current load went, after the present call returns.
+    void report(std::optional<std::string> error);
     void layoutPage();
+    void tapped(Point location);
+    void scrollToFragment(const std::string& fragment);
 
     std::weak_ptr<WebViewDelegate> delegate_;
     std::string html_, baseURL_, currentURL_;
     std::shared_ptr<ScrollView> scroll_;
-    std::shared_ptr<Page> page_;
+    std::shared_ptr<Content> content_;
+    // The master stylesheet, parsed once per view.
+    std::unique_ptr<litehtml::context> context_;
+    std::shared_ptr<WebPage> page_;
+    float laidOutWidth_ = -1;
 };
 
 } // namespace mevara

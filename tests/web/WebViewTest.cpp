@@ -1,0 +1,263 @@
+#include "WebTestSupport.h"
+#include "platform/Directories.h"
+#include "platform/TextFile.h"
+#include "support/TempDirectory.h"
+#include "toolkit/Application.h"
+#include "toolkit/RunLoop.h"
+#include "toolkit/WebAddress.h"
+#include "toolkit/Window.h"
+
+#include <gtest/gtest.h>
+
+namespace mevara {
+namespace {
+
+namespace fs = std::filesystem;
+using webtest::LoadRecorder;
+using webtest::RecordingPainter;
+using webtest::screenBaseURL;
+
+class WebViewTest : public testing::Test {
+protected:
+    void SetUp() override {
+        RunLoop::reset();
+        Application::reset();
+        RunLoop::main().useManualClock();
+    }
+    void TearDown() override {
+        RunLoop::reset();
+        Application::reset();
+    }
+
+    std::shared_ptr<WebView> makeView(float width, float height) {
+        auto view = std::make_shared<WebView>(Rect{0, 0, width, height});
+        view->setDelegate(recorder);
+        return view;
+    }
+    void deliver() { RunLoop::main().advance(0); }
+
+    // A folder with a space in its name: a long page linking to a second one in a
+    // subfolder, whose stylesheet sits in that subfolder too.
+    fs::path makeSite() {
+        const fs::path site = temp.path() / "my pages";
+        std::string filler;
+        for (int i = 0; i < 40; ++i)
+            filler += "<p>Filler paragraph " + std::to_string(i) + "</p>\n";
+        temp.write(site / "a.html", "<html><head><title>Page A</title>"
+                                    "<link rel=\"stylesheet\" href=\"sub/style.css\"></head><body>"
+                                    "<h1>Alpha page</h1><p class=\"gone\">Styled away</p>"
+                                    "<p>Go to <a href=\"sub/b.html\">the second page</a>.</p>" +
+                                        filler + "<p id=\"end\">The end</p></body></html>");
+        temp.write(site / "sub" / "style.css", ".gone { display: none; }");
+        temp.write(site / "sub" / "b.html",
+                   "<h1>Beta page</h1><p><a href=\"../a.html#end\">Back to the end</a></p>");
+        return site;
+    }
+    std::string siteText(const fs::path& site, const char* file) {
+        return *TextFile::readUtf8(site / file);
+    }
+
+    testsupport::TempDirectory temp;
+    std::shared_ptr<LoadRecorder> recorder = std::make_shared<LoadRecorder>();
+};
+
+TEST_F(WebViewTest, ShippedPagesLoadAtPhoneAndTabletWidths) {
+    const fs::path folder = Directories::current().resources / "html";
+    int pages = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() != ".html") continue;
+        ++pages;
+        const std::string html = *TextFile::readUtf8(entry.path());
+        const std::string heading = webtest::firstHeading(html);
+        ASSERT_FALSE(heading.empty()) << entry.path();
+        for (float width : {300.0f, 621.0f}) {
+            SCOPED_TRACE(entry.path().filename().string() + " at " + std::to_string(width));
+            recorder = std::make_shared<LoadRecorder>();
+            auto view = makeView(width, 400);
+            view->loadHTMLString(html, screenBaseURL(folder));
+            EXPECT_EQ(recorder->finished, 0) << "reports wait for the run loop";
+            deliver();
+            EXPECT_EQ(recorder->finished, 1);
+            EXPECT_TRUE(recorder->failures.empty());
+            const Size size = view->scrollView().contentSize();
+            EXPECT_GT(size.height, 100);
+            EXPECT_GE(size.width, width);
+            const std::string text = view->visibleText();
+            EXPECT_NE(text.find(heading), std::string::npos) << heading;
+            EXPECT_EQ(text.find("pages.css"), std::string::npos) << "the head is not shown";
+            EXPECT_EQ(text.find("  "), std::string::npos);
+        }
+    }
+    EXPECT_GE(pages, 19);
+}
+
+TEST_F(WebViewTest, PageLaysOutAgainWhenTheWidthChanges) {
+    auto view = makeView(300, 400);
+    const fs::path folder = Directories::current().resources / "html";
+    view->loadHTMLString(*TextFile::readUtf8(folder / "Information.html"), screenBaseURL(folder));
+    const Size narrow = view->scrollView().contentSize();
+    view->scrollView().setContentOffset({0, narrow.height - 400});
+
+    view->setFrame({0, 0, 621, 700});
+    const Size wide = view->scrollView().contentSize();
+    EXPECT_EQ(wide.width, 621);
+    EXPECT_LT(wide.height, narrow.height) << "longer lines, fewer of them";
+    EXPECT_EQ(view->scrollView().frame(), (Rect{0, 0, 621, 700}));
+    EXPECT_LE(view->scrollView().contentOffset().y, view->scrollView().maximumOffset().y)
+        << "the offset stays inside the shorter page";
+}
+
+TEST_F(WebViewTest, AddressesResolveTheScreensWayAndThePlainWay) {
+    using Kind = WebTarget::Kind;
+    const std::string screens = "file:////tmp//my%20pages//";
+    auto css = resolveWebReference("sub/style.css", screens);
+    EXPECT_EQ(css.kind, Kind::Local);
+    EXPECT_EQ(css.path, fs::path("/tmp/my pages/sub/style.css"));
+    EXPECT_EQ(resolveWebReference("../a.html#end", "file:///tmp/my%20pages/sub/b.html").path,
+              fs::path("/tmp/my pages/a.html"));
+    EXPECT_EQ(resolveWebReference("../a.html#end", "file:///tmp/x/").fragment, "end");
+    EXPECT_EQ(resolveWebReference("/etc//hosts", screens).path, fs::path("/etc/hosts"));
+    EXPECT_EQ(resolveWebReference("file:///etc/hosts?x=1", screens).path, fs::path("/etc/hosts"));
+    EXPECT_EQ(resolveWebReference("#top", screens).kind, Kind::SamePage);
+
+    for (const char* remote :
+         {"http://example.com/a.css", "HTTPS://example.com/", "//cdn.example.com/a.css",
+          "mailto:someone@example.com", "data:text/css,p{}"})
+        EXPECT_EQ(resolveWebReference(remote, screens).kind, Kind::Remote) << remote;
+    EXPECT_EQ(resolveWebReference("a.css", "https://example.com/pages/").kind, Kind::Remote)
+        << "relative to a remote page is remote";
+
+    const fs::path spaced = "/tmp/my pages/b #1.html";
+    EXPECT_EQ(fileURLForPath(spaced), "file:///tmp/my%20pages/b%20%231.html");
+    EXPECT_EQ(resolveWebReference(fileURLForPath(spaced), "").path, spaced);
+}
+
+TEST_F(WebViewTest, ScreenBaseWithSpacesFindsTheRelativeStylesheet) {
+    const fs::path site = makeSite();
+    auto view = makeView(320, 480);
+    view->loadHTMLString(siteText(site, "a.html"), screenBaseURL(site));
+    deliver();
+    EXPECT_EQ(recorder->finished, 1);
+    EXPECT_TRUE(recorder->failures.empty());
+    const std::string text = view->visibleText();
+    EXPECT_EQ(text.find("Styled away"), std::string::npos) << "sub/style.css was applied";
+    EXPECT_EQ(text.rfind("Alpha page\nGo to the second page.\nFiller paragraph 0\n", 0), 0u)
+        << text.substr(0, 80);
+    EXPECT_EQ(view->currentURL(), screenBaseURL(site));
+}
+
+TEST_F(WebViewTest, LinksOpenLocalPagesByCodeAndByTap) {
+    const fs::path site = makeSite();
+    auto window = std::make_shared<Window>(Rect{0, 0, 320, 480});
+    auto view = makeView(320, 480);
+    window->addSubview(view);
+    view->loadHTMLString(siteText(site, "a.html"), screenBaseURL(site));
+
+    view->followLink("sub/b.html");
+    EXPECT_EQ(
+        view->currentURL(),
+        "file://" +
+            (site / "sub").generic_string().replace(site.generic_string().find(' '), 1, "%20") +
+            "/b.html");
+    EXPECT_EQ(view->visibleText(), "Beta page\nBack to the end");
+
+    RecordingPainter painter;
+    window->render(painter, 0);
+    const auto* back = painter.find("Back");
+    ASSERT_NE(back, nullptr);
+    EXPECT_GT(back->color.b, back->color.r) << "links are blue";
+    window->tap({back->origin.x + 4, back->origin.y + 6});
+    EXPECT_TRUE(view->currentURL().ends_with("/my%20pages/a.html")) << view->currentURL();
+    EXPECT_NE(view->visibleText().find("Alpha page"), std::string::npos);
+    EXPECT_GT(view->scrollView().contentOffset().y, 400) << "scrolled to #end";
+
+    window->tap({300, 5});
+    EXPECT_TRUE(view->currentURL().ends_with("a.html")) << "a tap beside a link does nothing";
+    deliver();
+    EXPECT_EQ(recorder->finished, 3);
+    EXPECT_TRUE(recorder->failures.empty());
+}
+
+TEST_F(WebViewTest, NetworkAndMissingTargetsFailOncePerLoad) {
+    const fs::path site = makeSite();
+    auto view = makeView(320, 480);
+    const std::string base = screenBaseURL(site);
+    view->loadHTMLString(siteText(site, "a.html"), base);
+    deliver();
+    ASSERT_EQ(recorder->finished, 1);
+    const std::string text = view->visibleText();
+
+    std::size_t expected = 0;
+    for (const char* href :
+         {"https://example.com/", "http://example.com/a.html", "//example.com/a.html",
+          "mailto:someone@example.com", "missing.html"}) {
+        view->followLink(href);
+        EXPECT_EQ(recorder->failures.size(), expected) << "not before the run loop turns";
+        deliver();
+        EXPECT_EQ(recorder->failures.size(), ++expected) << href;
+        EXPECT_EQ(view->currentURL(), base) << "the page stays";
+        EXPECT_EQ(view->visibleText(), text);
+    }
+
+    for (const char* page :
+         {"<p><img src=\"http://example.com/a.png\"></p>",
+          "<link rel=\"stylesheet\" href=\"https://example.com/a.css\"><p>x</p>",
+          "<link rel=\"stylesheet\" href=\"//example.com/a.css\">"
+          "<img src=\"https://example.com/a.png\"><img src=\"ftp://x/b.png\">"}) {
+        view->loadHTMLString(page, base);
+        deliver();
+        EXPECT_EQ(recorder->failures.size(), ++expected) << page;
+    }
+    EXPECT_EQ(recorder->finished, 1);
+    deliver();
+    EXPECT_EQ(recorder->failures.size(), expected) << "each load reports once";
+}
+
+TEST_F(WebViewTest, DrawsHeadingsAboveTextAndOnlyWhatIsVisible) {
+    const fs::path folder = Directories::current().resources / "html";
+    auto view = makeView(300, 400);
+    view->loadHTMLString(*TextFile::readUtf8(folder / "Information.html"), screenBaseURL(folder));
+
+    RecordingPainter top;
+    view->render(top, 0);
+    const auto* heading = top.find("estimates");
+    const auto* body = top.find("Each");
+    ASSERT_TRUE(heading && body);
+    EXPECT_LT(heading->origin.y + 10, body->origin.y);
+    EXPECT_EQ(heading->font.name, "Helvetica-Bold");
+    EXPECT_EQ(body->font.name, "Helvetica");
+    EXPECT_GT(heading->font.pointSize, body->font.pointSize);
+    for (const auto& fill : top.fills)
+        EXPECT_LT(fill.rect.width * fill.rect.height, 300 * 400 / 4)
+            << "a clear web view paints no background";
+
+    view->scrollView().setContentOffset({0, 600});
+    RecordingPainter scrolled;
+    view->render(scrolled, 0);
+    EXPECT_GT(scrolled.texts.size(), 20u);
+    EXPECT_EQ(scrolled.find("estimates"), nullptr);
+    for (const auto& text : scrolled.texts) {
+        EXPECT_EQ(text.clip, (Rect{0, 0, 300, 400}));
+        EXPECT_GT(text.origin.y + 20, 0) << text.text;
+        EXPECT_LT(text.origin.y, 400) << text.text;
+    }
+}
+
+TEST_F(WebViewTest, VisibleTextFollowsTheMasterStylesheetInResources) {
+    auto view = makeView(320, 480);
+    view->loadHTMLString("<html><head><title>Hidden</title><style>b { color: red }</style></head>"
+                         "<body><p>One   <b>two</b>\n  three</p><ul><li>Four</li><li>Five<br>"
+                         "six</li></ul><table><tr><td>Seven</td><td>eight</td></tr></table>"
+                         "</body></html>",
+                         "");
+    EXPECT_EQ(view->visibleText(), "One two three\nFour\nFive\nsix\nSeven eight");
+
+    const fs::path resources = temp.useOwnResources();
+    temp.write(resources / "web" / "master.css", "p { display: none; }");
+    auto other = makeView(320, 480);
+    other->loadHTMLString("<p>Dropped</p><div>Kept</div>", "");
+    EXPECT_EQ(other->visibleText(), "Kept");
+}
+
+} // namespace
+} // namespace mevara
