@@ -87,9 +87,11 @@ std::vector<std::string> TestData::bodyPartsForTest(const std::optional<std::str
 
 void TestData::resetTestArray() {}
 
-void TestData::loadTestData(const std::string& serviceUrl, std::chrono::milliseconds timeout) {
+void TestData::loadTestData(const std::string& serviceUrl, std::chrono::milliseconds timeout,
+                            const std::atomic<bool>* cancel) {
     if (serviceUrl.empty()) return;
-    HttpResponse response = HttpClient::get(requestUrl(serviceUrl), timeout);
+    HttpResponse response =
+        HttpClient::get(requestUrl(serviceUrl), timeout, HttpClient::defaultSizeLimit, cancel);
     if (!response.completed || response.status < 200 || response.status > 299) return;
     if (!unicode::isValidUtf8(response.body) || parse(response.body).empty()) return;
     TextFile::writeAtomically(cachedPath(), response.body);

@@ -3,6 +3,7 @@
 #include "model/Test.h"
 #include "platform/HttpClient.h"
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -35,9 +36,11 @@ public:
     // Fetches the catalogue from the service and caches it. The cached copy is
     // replaced only by a whole 2xx answer in UTF-8 that holds at least one entry,
     // so a failed or odd answer never takes the doses away. Blocks; meant to run
-    // on a background thread. `serviceUrl` is the scheme, host and port.
+    // on a background thread. `serviceUrl` is the scheme, host and port; a raised
+    // `cancel` flag ends the request early and keeps the cache as it was.
     static void loadTestData(const std::string& serviceUrl,
-                             std::chrono::milliseconds timeout = HttpClient::defaultTimeout);
+                             std::chrono::milliseconds timeout = HttpClient::defaultTimeout,
+                             const std::atomic<bool>* cancel = nullptr);
 
     // One entry per line of 11 or more UTF-16 code units; see the shipped file.
     static Catalogue parse(std::string_view text);
