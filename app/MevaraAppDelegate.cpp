@@ -1,0 +1,59 @@
+#include "app/MevaraAppDelegate.h"
+
+#include "app/GalleryController.h"
+#include "model/UserData.h"
+#include "toolkit/ViewController.h"
+#include "toolkit/Window.h"
+
+namespace mevara {
+
+Interface interfaceForIdiom(std::optional<DeviceIdiom> idiom) {
+    return idiom && *idiom != DeviceIdiom::Phone ? Interface::Tablet : Interface::Handset;
+}
+
+MevaraAppDelegate::MevaraAppDelegate(AppSettings settings)
+    : settings_(std::move(settings)), refresher_(settings_.refreshTimeout) {}
+
+MevaraAppDelegate::~MevaraAppDelegate() {
+    refresher_.cancelAll();
+}
+
+std::shared_ptr<ViewController> MevaraAppDelegate::makeRoot(Interface interface) const {
+    if (settings_.makeRoot && !settings_.gallery) return settings_.makeRoot(interface);
+    // The handset and tablet screens are still to come; both show the gallery meanwhile.
+    return std::make_shared<GalleryController>();
+}
+
+bool MevaraAppDelegate::applicationDidFinishLaunchingWithOptions() {
+    viewController = makeRoot(interfaceForIdiom(Application::shared().idiom()));
+    if (window) {
+        window->setRootViewController(viewController);
+        window->makeKeyAndVisible();
+    }
+    return true;
+}
+
+void MevaraAppDelegate::applicationWillResignActive() {
+    auto& data = UserData::instance();
+    data.save();
+    if (!data.saveData()) {
+        data.wipe();
+        if (viewController) viewController->perform("forceHome");
+    }
+}
+
+void MevaraAppDelegate::applicationDidEnterBackground() {}
+
+void MevaraAppDelegate::applicationWillEnterForeground() {}
+
+void MevaraAppDelegate::applicationDidBecomeActive() {
+    if (UserData::instance().timeForDisclaimer() && viewController)
+        viewController->perform("showDisclaimer");
+    refresher_.start(settings_.catalogueUrl);
+}
+
+void MevaraAppDelegate::applicationWillTerminate() {
+    UserData::instance().save();
+}
+
+} // namespace mevara

@@ -1,0 +1,197 @@
+#include "app/GalleryController.h"
+#include "support/TempDirectory.h"
+#include "toolkit/Application.h"
+#include "toolkit/Label.h"
+#include "toolkit/RunLoop.h"
+#include "toolkit/Switch.h"
+#include "toolkit/WebView.h"
+#include "toolkit/Window.h"
+
+#include <gtest/gtest.h>
+
+namespace mevara {
+namespace {
+
+std::shared_ptr<View> find(const std::shared_ptr<View>& view, const std::string& name) {
+    if (view->name() == name) return view;
+    for (const auto& sub : view->subviews())
+        if (auto found = find(sub, name)) return found;
+    return nullptr;
+}
+
+template <class T> std::shared_ptr<T> find(Window& window, const std::string& name) {
+    auto found = std::dynamic_pointer_cast<T>(find(window.shared_from_this(), name));
+    EXPECT_TRUE(found) << name;
+    return found;
+}
+
+Rect inWindow(const View& view) {
+    const Point origin = view.convertPointToView({0, 0}, nullptr);
+    return {origin.x, origin.y, view.frame().width, view.frame().height};
+}
+
+bool overlaps(const Rect& a, const Rect& b) {
+    return a.x < b.maxX() && b.x < a.maxX() && a.y < b.maxY() && b.y < a.maxY();
+}
+
+class Gallery : public ::testing::Test {
+protected:
+    testsupport::TempDirectory dir;
+    std::shared_ptr<Window> window;
+    std::shared_ptr<GalleryController> gallery;
+
+    void SetUp() override {
+        RunLoop::reset();
+        Application::reset();
+        RunLoop::main().useManualClock();
+    }
+    void TearDown() override {
+        gallery.reset();
+        window.reset();
+        RunLoop::reset();
+        Application::reset();
+    }
+    void open(DeviceIdiom idiom, int orientation = OrientationPortrait) {
+        Application::shared().setIdiom(idiom);
+        Application::shared().setOrientation(orientation);
+        const Size screen = Application::shared().screenSize();
+        window = std::make_shared<Window>(Rect{0, 0, screen.width, screen.height});
+        gallery = std::make_shared<GalleryController>();
+        window->setRootViewController(gallery);
+        window->makeKeyAndVisible();
+    }
+    void tap(const std::string& name) {
+        auto view = find<View>(*window, name);
+        const Rect r = inWindow(*view);
+        window->tap({r.x + r.width / 2, r.y + r.height / 2});
+    }
+    std::string text(const std::string& label) { return find<Label>(*window, label)->text(); }
+};
+
+TEST_F(Gallery, TableRowsAlertsAndTheAnswerLabel) {
+    open(DeviceIdiom::Phone);
+    auto table = find<TableView>(*window, "table");
+    ASSERT_EQ(table->numberOfRows(), GalleryController::rowCount);
+    const Rect row = table->rectForRowAtIndexPath({0, 2});
+    const Point p = table->convertPointToView({row.x + 20, row.y + row.height / 2}, nullptr);
+    window->tap(p);
+    ASSERT_EQ(window->alerts().size(), 1u);
+    EXPECT_EQ(window->alerts().back()->title(), "Row 3");
+    EXPECT_FALSE(table->indexPathForSelectedRow());
+    window->alerts().back()->dismissWithClickedButtonIndex(0, true);
+
+    for (auto [index, answer] : {std::pair{1, "Answer: Yes"}, std::pair{0, "Answer: No"}}) {
+        tap("askButton");
+        ASSERT_EQ(window->alerts().size(), 1u);
+        auto alert = window->alerts().back();
+        EXPECT_EQ(alert->buttonTitles(), (std::vector<std::string>{"No", "Yes"}));
+        EXPECT_EQ(alert->cancelButtonIndex(), 0);
+        alert->dismissWithClickedButtonIndex(index, true);
+        EXPECT_EQ(text("answerLabel"), answer);
+        EXPECT_TRUE(window->alerts().empty());
+    }
+
+    tap("toggle");
+    EXPECT_EQ(text("switchLabel"), "Switch: on");
+}
+
+TEST_F(Gallery, TheBoxMovesAwayAndComesBackLater) {
+    open(DeviceIdiom::Phone);
+    auto box = find<View>(*window, "animatedBox");
+    const Rect home = box->frame();
+    tap("animateButton");
+    EXPECT_EQ(RunLoop::main().lastAnimationName(), "galleryBox");
+    EXPECT_NE(box->frame(), home);
+    EXPECT_FLOAT_EQ(box->alpha(), 0.35f);
+    // Drawn moving: halfway through the half second it is between the two places.
+    const Rect midway = box->presentationFrame(RunLoop::main().now() + 0.25);
+    EXPECT_LT(midway.x, home.x);
+    EXPECT_GT(midway.x, box->frame().x);
+    RunLoop::main().advance(GalleryController::boxReturnDelay + 0.01);
+    EXPECT_EQ(box->frame(), home);
+    EXPECT_FLOAT_EQ(box->alpha(), 1);
+}
+
+TEST_F(Gallery, DisclaimerAndGoingHome) {
+    open(DeviceIdiom::Phone);
+    EXPECT_FALSE(gallery->isShowingDisclaimer());
+    ASSERT_TRUE(gallery->perform("showDisclaimer"));
+    EXPECT_TRUE(gallery->isShowingDisclaimer());
+    auto overlay = find<View>(*window, "disclaimerOverlay");
+    EXPECT_EQ(gallery->view()->subviews().back(), overlay);
+    tap("disclaimerButton");
+    RunLoop::main().advance(GalleryController::fadeDuration + 0.01);
+    EXPECT_FALSE(gallery->isShowingDisclaimer());
+    EXPECT_TRUE(overlay->isHidden());
+
+    // Change everything forceHome puts back.
+    auto table = find<TableView>(*window, "table");
+    table->setContentOffset({0, 120});
+    tap("toggle");
+    tap("askButton");
+    ASSERT_EQ(window->alerts().size(), 1u);
+    window->alerts().back()->dismissWithClickedButtonIndex(1, false);
+    tap("sheetButton");
+    EXPECT_EQ(window->sheetCount(), 1u);
+    gallery->perform("showDisclaimer");
+    // The overlay takes every touch meant for what lies under it.
+    tap("askButton");
+    EXPECT_TRUE(window->alerts().empty());
+    ASSERT_TRUE(gallery->perform("forceHome"));
+    EXPECT_FALSE(gallery->isShowingDisclaimer());
+    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_EQ(text("answerLabel"), GalleryController::noAnswerText);
+    EXPECT_EQ(text("switchLabel"), "Switch: off");
+    EXPECT_FALSE(find<Switch>(*window, "toggle")->isOn());
+    EXPECT_EQ(window->sheetCount(), 0u);
+}
+
+TEST_F(Gallery, TheSheetOpensAsAFormSheetAndCloses) {
+    open(DeviceIdiom::Tablet, OrientationLandscapeLeft);
+    tap("sheetButton");
+    ASSERT_TRUE(gallery->modalViewController());
+    EXPECT_EQ(gallery->modalViewController()->modalPresentationStyle(),
+              ModalPresentationStyle::FormSheet);
+    RunLoop::main().advance(0.5);
+    EXPECT_EQ(find<View>(*window, "sheet")->frame(), (Rect{242, 74, 540, 620}));
+    tap("closeButton");
+    RunLoop::main().advance(0.5);
+    EXPECT_EQ(window->sheetCount(), 0u);
+    EXPECT_FALSE(gallery->modalViewController());
+}
+
+TEST_F(Gallery, EveryScreenHoldsThePartsApartAndInside) {
+    const std::vector<std::string> parts{"header",     "textCard",  "buttonRow", "switchRow",
+                                         "tablePanel", "pagePanel", "bubble",    "animatedBox"};
+    auto check = [&](const char* screen) {
+        const Rect bounds = window->bounds();
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            const Rect a = inWindow(*find<View>(*window, parts[i]));
+            EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.maxX() <= bounds.width &&
+                        a.maxY() <= bounds.height)
+                << screen << ": " << parts[i] << " " << stringFromRect(a);
+            for (std::size_t j = i + 1; j < parts.size(); ++j)
+                EXPECT_FALSE(overlaps(a, inWindow(*find<View>(*window, parts[j]))))
+                    << screen << ": " << parts[i] << " and " << parts[j];
+        }
+        const Rect box = inWindow(*find<View>(*window, "disclaimerBox"));
+        EXPECT_NEAR(box.x + box.width / 2, bounds.width / 2, 1) << screen;
+    };
+    open(DeviceIdiom::Phone);
+    check("phone");
+    EXPECT_FALSE(window->rotate(OrientationLandscapeLeft));
+
+    open(DeviceIdiom::Tablet, OrientationLandscapeLeft);
+    check("tablet landscape");
+    ASSERT_TRUE(window->rotate(OrientationPortrait));
+    RunLoop::main().advance(1);
+    check("tablet portrait");
+    EXPECT_EQ(find<TableView>(*window, "table")->rowHeight(), GalleryController::tabletRowHeight);
+
+    auto page = find<WebView>(*window, "webView");
+    EXPECT_EQ(page->baseURL().rfind("file://", 0), 0u);
+    EXPECT_NE(page->visibleText().find("Please read this"), std::string::npos);
+}
+
+} // namespace
+} // namespace mevara

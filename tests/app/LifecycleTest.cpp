@@ -1,0 +1,184 @@
+#include "app/MevaraAppDelegate.h"
+#include "app/Startup.h"
+#include "model/TestData.h"
+#include "model/UserData.h"
+#include "platform/Clock.h"
+#include "platform/PropertyList.h"
+#include "platform/TextFile.h"
+#include "support/CatalogueServer.h"
+#include "support/TempDirectory.h"
+#include "toolkit/RunLoop.h"
+#include "toolkit/ViewController.h"
+#include "toolkit/Window.h"
+
+#include <gtest/gtest.h>
+
+namespace mevara {
+namespace {
+
+using namespace std::chrono_literals;
+using testsupport::CatalogueServer;
+using testsupport::TempDirectory;
+
+// A root that counts what the shell sends it by name.
+class RecordingRoot : public ViewController {
+public:
+    explicit RecordingRoot(Interface interface) : ViewController(""), interface(interface) {}
+    Interface interface;
+    int disclaimers = 0;
+    int homes = 0;
+
+protected:
+    void bind(Bindings& b) override {
+        b.action("showDisclaimer", [this] { ++disclaimers; });
+        b.action("forceHome", [this] { ++homes; });
+    }
+};
+
+class Lifecycle : public ::testing::Test {
+protected:
+    TempDirectory dir;
+    std::int64_t now = 1'700'000'000;
+
+    void SetUp() override {
+        reset();
+        Clock::setSource([this] { return Date{std::chrono::seconds(now)}; });
+    }
+    void TearDown() override {
+        reset();
+        Clock::reset();
+    }
+    static void reset() {
+        UserData::resetInstance();
+        RunLoop::reset();
+        Application::reset();
+    }
+
+    static AppSettings recording(std::string url = {}) {
+        AppSettings settings;
+        settings.catalogueUrl = std::move(url);
+        settings.makeRoot = [](Interface interface) {
+            return std::make_shared<RecordingRoot>(interface);
+        };
+        return settings;
+    }
+    static RecordingRoot& root(MevaraAppDelegate& delegate) {
+        return dynamic_cast<RecordingRoot&>(*delegate.viewController);
+    }
+};
+
+TEST_F(Lifecycle, ResignSavesAndWipesWhenSavingIsOff) {
+    auto delegate = launchApplication(DeviceIdiom::Phone, OrientationPortrait, recording());
+    auto& data = UserData::instance();
+    data.setGender("Female");
+    data.setAge("30 - 39");
+    delegate->applicationWillResignActive();
+    auto saved = PropertyList::readDictionary(UserData::userDataPath());
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(*stringValue(*saved, "gender"), "Female");
+    EXPECT_EQ(root(*delegate).homes, 0);
+
+    data.setSaveData(false);
+    delegate->applicationWillResignActive();
+    saved = PropertyList::readDictionary(UserData::userDataPath());
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->size(), 1u);
+    EXPECT_EQ(booleanValue(*saved, "save"), false);
+    EXPECT_EQ(data.gender(), "");
+    EXPECT_EQ(data.age(), "");
+    EXPECT_EQ(root(*delegate).homes, 1);
+
+    // Terminating saves what is there now.
+    data.setSaveData(true);
+    data.setAge("70+");
+    delegate->applicationWillTerminate();
+    saved = PropertyList::readDictionary(UserData::userDataPath());
+    EXPECT_EQ(*stringValue(*saved, "age"), "70+");
+}
+
+TEST_F(Lifecycle, DisclaimerShowsOnceAWeek) {
+    auto delegate = launchApplication(DeviceIdiom::Phone, OrientationPortrait, recording());
+    EXPECT_EQ(root(*delegate).disclaimers, 1);
+    now += 3600;
+    delegate->applicationWillEnterForeground();
+    delegate->applicationDidBecomeActive();
+    EXPECT_EQ(root(*delegate).disclaimers, 1);
+    now += 7 * 86400;
+    delegate->applicationDidBecomeActive();
+    EXPECT_EQ(root(*delegate).disclaimers, 2);
+    // The background and foreground events alone change nothing.
+    delegate->applicationDidEnterBackground();
+    delegate->applicationWillEnterForeground();
+    EXPECT_EQ(root(*delegate).disclaimers, 2);
+    EXPECT_EQ(root(*delegate).homes, 0);
+}
+
+TEST_F(Lifecycle, EveryActivationRefreshesTheCatalogue) {
+    CatalogueServer server;
+    server.answer(200, "<t name='First' location='Chest' milliseverts='1'/>\n");
+    auto delegate =
+        launchApplication(DeviceIdiom::Phone, OrientationPortrait, recording(server.url()));
+    delegate->refresher().waitForAll();
+    EXPECT_EQ(TestData::testArray().at(0)->testName(), "First");
+
+    server.answer(200, "<t name='Second' location='Chest' milliseverts='1'/>\n");
+    delegate->applicationDidBecomeActive();
+    delegate->refresher().waitForAll();
+    EXPECT_EQ(TestData::testArray().at(0)->testName(), "Second");
+    EXPECT_EQ(delegate->refresher().startedCount(), 2u);
+
+    // Without an address a refresh still starts, and ends at once.
+    AppSettings none = recording();
+    MevaraAppDelegate offline(none);
+    offline.applicationDidBecomeActive();
+    offline.refresher().waitForAll();
+    EXPECT_EQ(offline.refresher().startedCount(), 1u);
+    EXPECT_EQ(TestData::testArray().at(0)->testName(), "Second");
+}
+
+TEST_F(Lifecycle, ASilentServerDoesNotHoldUpTheExit) {
+    CatalogueServer server;
+    server.setMode(CatalogueServer::Mode::Hang);
+    auto delegate =
+        launchApplication(DeviceIdiom::Phone, OrientationPortrait, recording(server.url()));
+    delegate->applicationDidBecomeActive();
+    // Let both requests reach the server and wait there.
+    for (int i = 0; i < 200 && server.lastTarget().empty(); ++i)
+        std::this_thread::sleep_for(5ms);
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(delegate->refresher().runningCount(), 2u);
+    const auto start = std::chrono::steady_clock::now();
+    delegate.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_FALSE(TextFile::readBytes(TestData::cachedPath()));
+}
+
+TEST_F(Lifecycle, TheIdiomChoosesTheInterface) {
+    EXPECT_EQ(interfaceForIdiom(std::nullopt), Interface::Handset);
+    EXPECT_EQ(interfaceForIdiom(DeviceIdiom::Phone), Interface::Handset);
+    EXPECT_EQ(interfaceForIdiom(DeviceIdiom::Tablet), Interface::Tablet);
+
+    for (auto [idiom, expected] : {std::pair{std::optional(DeviceIdiom::Tablet), Interface::Tablet},
+                                   std::pair{std::optional<DeviceIdiom>(), Interface::Handset}}) {
+        Application::reset();
+        Application::shared().setIdiom(idiom);
+        MevaraAppDelegate delegate(recording());
+        delegate.window = std::make_shared<Window>(Rect{0, 0, 320, 480});
+        EXPECT_TRUE(delegate.applicationDidFinishLaunchingWithOptions());
+        EXPECT_EQ(root(delegate).interface, expected);
+        // Installed as the key window's root.
+        EXPECT_EQ(delegate.window->rootViewController(), delegate.viewController);
+        EXPECT_EQ(Application::shared().keyWindow(), delegate.window.get());
+        EXPECT_TRUE(delegate.viewController->view()->isDescendantOf(delegate.window.get()));
+    }
+
+    // Asked for, the gallery shows whatever the device.
+    AppSettings gallery = recording();
+    gallery.gallery = true;
+    MevaraAppDelegate shown(gallery);
+    shown.applicationDidFinishLaunchingWithOptions();
+    EXPECT_EQ(shown.viewController->className(), "GalleryController");
+}
+
+} // namespace
+} // namespace mevara

@@ -1,0 +1,119 @@
+#include "app/Options.h"
+#include "model/UserData.h"
+#include "platform/PropertyList.h"
+#include "support/TempDirectory.h"
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/wait.h>
+
+namespace mevara {
+namespace {
+
+ParsedOptions parse(std::vector<std::string> arguments,
+                    std::map<std::string, std::string> environment = {}) {
+    return parseOptions(arguments, [&](const char* name) -> std::optional<std::string> {
+        auto it = environment.find(name);
+        return it == environment.end() ? std::nullopt : std::optional(it->second);
+    });
+}
+
+TEST(Options, DefaultsFollowTheDeviceAndTheEnvironment) {
+    const std::map<std::string, std::string> env{{"MEVARA_CATALOGUE_URL", "http://env:1"}};
+    const auto phone = parse({}, env);
+    ASSERT_TRUE(phone.options);
+    EXPECT_EQ(phone.options->effectiveOrientation(), OrientationPortrait);
+    EXPECT_EQ(phone.options->catalogueUrl, "http://env:1");
+    const auto tablet = parse({"--device", "tablet", "--zoom", "1.5", "--catalogue-url", ""}, env);
+    ASSERT_TRUE(tablet.options);
+    EXPECT_EQ(tablet.options->effectiveOrientation(), OrientationLandscapeLeft);
+    EXPECT_FLOAT_EQ(tablet.options->effectiveZoom(), 1.5f);
+    // Given empty on purpose, the address stays empty: no refresh.
+    EXPECT_EQ(tablet.options->catalogueUrl, "");
+}
+
+TEST(Options, MistakesAreReported) {
+    for (const auto& arguments :
+         std::vector<std::vector<std::string>>{{"--frobnicate"},
+                                               {"--device", "watch"},
+                                               {"--device"},
+                                               {"--orientation", "sideways"},
+                                               {"--orientation", "landscape"},
+                                               {"--zoom", "abc"},
+                                               {"--zoom", "0"},
+                                               {"--headless"},
+                                               {"--script", "demo.script"},
+                                               {"--data-dir"}}) {
+        const auto parsed = parse(arguments);
+        EXPECT_FALSE(parsed.options) << arguments.front();
+        EXPECT_FALSE(parsed.error.empty()) << arguments.front();
+    }
+    const std::string usage = usageText();
+    for (const char* option :
+         {"--device", "--orientation", "--locale", "--data-dir", "--catalogue-url", "--zoom",
+          "--gallery", "--headless", "--script", "--output", "--help", "--version", "'r'"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
+
+// The program itself, run as a person would, beside this test in the build tree.
+class Program : public ::testing::Test {
+protected:
+    testsupport::TempDirectory dir;
+    std::filesystem::path program =
+        std::filesystem::read_symlink("/proc/self/exe").parent_path() / "../../app/mevara";
+
+    void SetUp() override {
+        if (!std::filesystem::exists(program)) GTEST_SKIP() << "no program at " << program;
+    }
+    int run(const std::string& arguments, std::string* output = nullptr) {
+        const std::string command = program.string() + " " + arguments + " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) return -1;
+        char buffer[4096];
+        std::string text;
+        while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
+            text.append(buffer, n);
+        const int status = pclose(pipe);
+        if (output) *output = text;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+};
+
+TEST_F(Program, AnswersHelpAndRefusesUnknownOptions) {
+    std::string output;
+    EXPECT_EQ(run("--help", &output), 0);
+    EXPECT_NE(output.find("--device"), std::string::npos);
+    EXPECT_EQ(run("--version", &output), 0);
+    EXPECT_NE(output.find("mevara"), std::string::npos);
+    EXPECT_EQ(run("--no-such-option", &output), 2);
+    EXPECT_NE(output.find("--no-such-option"), std::string::npos);
+}
+
+TEST_F(Program, RunsAScriptHeadlessAndEndsCleanly) {
+    const auto script = dir.path() / "check.script";
+    dir.write(script, "wait 1\nsnapshot shot.png\nresign\nactivate\n");
+    for (const char* device : {"phone", "tablet"}) {
+        const auto out = dir.path() / device;
+        std::string output;
+        // A catalogue address nothing listens on: the refresh fails and the exit still is clean.
+        EXPECT_EQ(run(std::string("--device ") + device + " --headless --script " +
+                          script.string() + " --output " + out.string() + " --data-dir " +
+                          dir.path().string() + " --catalogue-url http://127.0.0.1:1",
+                      &output),
+                  0)
+            << output;
+        EXPECT_TRUE(std::filesystem::exists(out / "shot.png")) << device;
+    }
+    // Without a terminate command the program still sends it, so the data was saved.
+    EXPECT_TRUE(PropertyList::readDictionary(dir.documents() / "userdata.dat"));
+    EXPECT_TRUE(std::filesystem::exists(dir.documents() / "disclaimershown.dat"));
+
+    dir.write(script, "tap nothingCalledThis\n");
+    EXPECT_NE(run("--headless --script " + script.string() + " --data-dir " + dir.path().string()),
+              0);
+}
+
+} // namespace
+} // namespace mevara
