@@ -22,7 +22,7 @@ struct Lifecycle {
 };
 
 // Plays a script of touches, waits and checks against a window on the manual clock, with
-// no display. The commands are described in docs/headless.md. Dumps go to `out`; the first
+// no display. The commands are described in the README. Dumps go to `out`; the first
 // error stops the script with "script:line: message" on `err`.
 class HeadlessRunner {
 public:

@@ -34,7 +34,7 @@ void forEachVisibleView(const Window& window, std::optional<double> time,
                         const std::function<void(const VisibleView&)>& visit);
 
 // The text dump of everything visible at `time`: one view a line, indented by depth, the
-// window first. The format is described in docs/headless.md.
+// window first. The format is described in the README.
 std::string dumpViewTree(const Window& window, double time);
 
 // `text` in double quotes with line breaks, quotes and backslashes escaped.
