@@ -6,7 +6,11 @@
 #include "toolkit/Switch.h"
 #include "toolkit/WebView.h"
 #include "toolkit/Window.h"
+#include "toolkit/sdl/SdlFontEngine.h"
+#include "toolkit/sdl/Snapshot.h"
 
+#include <SDL_image.h>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace mevara {
@@ -191,6 +195,53 @@ TEST_F(Gallery, EveryScreenHoldsThePartsApartAndInside) {
     auto page = find<WebView>(*window, "webView");
     EXPECT_EQ(page->baseURL().rfind("file://", 0), 0u);
     EXPECT_NE(page->visibleText().find("Please read this"), std::string::npos);
+}
+
+struct Rgb {
+    int r, g, b;
+};
+
+Rgb pixel(SDL_Surface* surface, int x, int y) {
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_LockSurface(surface);
+    const auto* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+    Uint32 value = 0;
+    std::memcpy(&value, row + x * surface->format->BytesPerPixel, surface->format->BytesPerPixel);
+    SDL_UnlockSurface(surface);
+    SDL_GetRGB(value, surface->format, &r, &g, &b);
+    return {r, g, b};
+}
+
+TEST_F(Gallery, ASnapshotShowsTheWidgetsWhereTheyStand) {
+    Application::shared().setFontEngine(std::make_shared<sdl::SdlFontEngine>());
+    open(DeviceIdiom::Phone);
+    const auto file = (dir.path() / "shots" / "gallery.png").string();
+    ASSERT_TRUE(sdl::writeSnapshot(*window, file, RunLoop::main().now()));
+    std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> shot(IMG_Load(file.c_str()),
+                                                              SDL_FreeSurface);
+    ASSERT_TRUE(shot);
+    ASSERT_EQ(shot->w, 320);
+    ASSERT_EQ(shot->h, 480);
+    auto at = [&](const std::string& name, float dx, float dy) {
+        const Rect r = inWindow(*find<View>(*window, name));
+        return pixel(shot.get(), static_cast<int>(r.x + dx), static_cast<int>(r.y + dy));
+    };
+    const Rgb header = at("header", 4, 4);
+    EXPECT_GT(header.b, header.r + 60) << "the blue header bar";
+    const Rgb ask = at("askButton", 8, 18);
+    EXPECT_GT(ask.b, ask.r + 60) << "the blue button's stretched middle";
+    const Rgb animate = at("animateButton", 8, 18);
+    EXPECT_GT(animate.r, animate.b + 60) << "the red button";
+    const Rgb card = at("textCard", 150, 4);
+    EXPECT_GT(card.r + card.g + card.b, 3 * 235) << "the white box";
+
+    // An alert dims everything behind it.
+    tap("askButton");
+    RunLoop::main().advance(0.5);
+    ASSERT_TRUE(sdl::writeSnapshot(*window, file, RunLoop::main().now()));
+    shot.reset(IMG_Load(file.c_str()));
+    const Rgb dimmed = at("textCard", 150, 4);
+    EXPECT_LT(dimmed.r + dimmed.g + dimmed.b, card.r + card.g + card.b - 100);
 }
 
 } // namespace
