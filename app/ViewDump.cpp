@@ -133,7 +133,7 @@ void describe(const View& view, std::string& line) {
     } else if (auto* picture = dynamic_cast<const ImageView*>(&view)) {
         if (picture->image()) field("image", picture->image()->name());
     } else if (auto* table = dynamic_cast<const TableView*>(&view)) {
-        line += " rows=" + std::to_string(table->numberOfRows()) +
+        line += " rows=" + std::to_string(table->loadedRowCount()) +
                 " offset=" + number(table->contentOffset().y);
     } else if (auto* web = dynamic_cast<const WebView*>(&view)) {
         field("url", web->currentURL());

@@ -69,8 +69,8 @@ void AlertView::layoutIn(Size screen) {
     const auto& engine = Application::shared().fonts();
     const float inner = boxWidth - 2 * margin;
     const Size titleSize =
-        sizeWithFont(engine, title_, *titleLabel_->font(), {inner, 9999}, LineBreakMode::WordWrap);
-    const Size messageSize = sizeWithFont(engine, message_, *messageLabel_->font(), {inner, 9999},
+        sizeWithFont(engine, title_, titleLabel_->font(), {inner, 9999}, LineBreakMode::WordWrap);
+    const Size messageSize = sizeWithFont(engine, message_, messageLabel_->font(), {inner, 9999},
                                           LineBreakMode::WordWrap);
     float y = 20;
     titleLabel_->setFrame({margin, y, inner, std::ceil(titleSize.height)});

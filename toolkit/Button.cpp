@@ -82,20 +82,33 @@ void Button::setImageEdgeInsets(EdgeInsets insets) {
     changed();
 }
 
+void Button::setTitleNumberOfLines(int lines) {
+    titleLines_ = std::max(0, lines);
+    changed();
+}
+
 void Button::draw(Painter& painter, const Rect& bounds, double time) const {
     View::draw(painter, bounds, time);
     const ControlState now = state();
-    if (auto background = backgroundImageForState(now))
-        painter.drawImage(*background, bounds, {0, 0, 1, 1});
-
     const auto image = imageForState(now);
+    const auto background = backgroundImageForState(now);
+    // Without pictures of its own for the pressed state, a pressed button shows its
+    // pictures darkened, as the platform does.
+    const bool darken = now == ControlState::Highlighted &&
+                        !look(ControlState::Highlighted).background &&
+                        !look(ControlState::Highlighted).image;
+    painter.save();
+    if (darken) painter.multiplyBrightness(0.7f);
+    if (background) painter.drawImage(*background, bounds, {0, 0, 1, 1});
+
     const std::string title = titleForState(now).value_or("");
-    const auto& engine = Application::shared().fonts();
+    const float imageWidth = image ? image->size().width : 0;
     TextLayout text;
     if (!title.empty())
-        text = TextLayout::make(engine, title, font_, {bounds.width, bounds.height},
-                                LineBreakMode::MiddleTruncation, 1);
-    const float imageWidth = image ? image->size().width : 0;
+        text = TextLayout::make(
+            Application::shared().fonts(), title, font_, {bounds.width - imageWidth, bounds.height},
+            titleLines_ == 1 ? LineBreakMode::MiddleTruncation : LineBreakMode::WordWrap,
+            titleLines_);
     const float total = imageWidth + text.size.width;
     float x = std::round((bounds.width - total) / 2);
     if (image) {
@@ -107,6 +120,7 @@ void Button::draw(Painter& painter, const Rect& bounds, double time) const {
         painter.drawImage(*image, dest, {0, 0, 1, 1});
         x += imageWidth;
     }
+    painter.restore();
     if (!title.empty()) {
         const Rect box{x + titleInsets_.left - titleInsets_.right,
                        titleInsets_.top - titleInsets_.bottom, text.size.width, bounds.height};
@@ -114,7 +128,7 @@ void Button::draw(Painter& painter, const Rect& bounds, double time) const {
         Color color = currentTitleColor();
         if (now == ControlState::Disabled && !look(ControlState::Disabled).titleColor)
             color.a *= 0.5f;
-        drawTextLayout(painter, text, box, TextAlignment::Left, color,
+        drawTextLayout(painter, text, box, TextAlignment::Center, color,
                        pick(now, &StateLook::titleShadowColor), shadowOffset_);
     }
 }

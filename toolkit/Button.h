@@ -53,6 +53,9 @@ public:
     void setTitleEdgeInsets(EdgeInsets insets);
     EdgeInsets imageEdgeInsets() const { return imageInsets_; }
     void setImageEdgeInsets(EdgeInsets insets);
+    // 0: as many lines as the title's line breaks and the height allow; each line centred.
+    int titleNumberOfLines() const { return titleLines_; }
+    void setTitleNumberOfLines(int lines);
 
 protected:
     void draw(Painter& painter, const Rect& bounds, double time) const override;
@@ -73,6 +76,7 @@ private:
     Font font_ = Font::boldSystemFont(15);
     Size shadowOffset_{0, 0};
     EdgeInsets titleInsets_, imageInsets_;
+    int titleLines_ = 1;
 };
 
 } // namespace mevara

@@ -21,9 +21,19 @@ void Label::setText(std::string text) {
     changed();
 }
 
-void Label::setFont(std::optional<Font> font) {
-    font_ = std::move(font);
+void Label::setFont(const std::optional<Font>& font) {
+    if (!font) return;
+    font_ = *font;
     changed();
+}
+
+void Label::setHighlightedTextColor(std::optional<Color> color) {
+    highlightedTextColor_ = color;
+    changed();
+}
+
+Size Label::sizeOfText(std::string_view text, Size bounds) const {
+    return sizeWithFont(Application::shared().fonts(), text, font_, bounds, lineBreak_);
 }
 
 void Label::setTextColor(Color color) {
@@ -73,7 +83,7 @@ void Label::setMinimumFontSize(float size) {
 
 TextLayout Label::layout(Size size) const {
     const auto& engine = Application::shared().fonts();
-    Font font = font_.value_or(Font::defaultFont());
+    Font font = font_;
     if (adjusts_ && lines_ == 1 && !text_.empty()) {
         // One point at a time, as the platform shrinks, down to the minimum.
         const float floor = std::max(1.0f, minimumFontSize_);
@@ -107,7 +117,8 @@ void Label::draw(Painter& painter, const Rect& bounds, double time) const {
     painter.save();
     if (lineBreak_ == LineBreakMode::Clip) painter.clip(bounds);
     drawTextLayout(painter, layout({bounds.width, bounds.height}), bounds, alignment_,
-                   highlighted_ ? highlightedTextColor_ : textColor_, shadowColor_, shadowOffset_);
+                   highlighted_ ? highlightedTextColor_.value_or(textColor_) : textColor_,
+                   shadowColor_, shadowOffset_);
     painter.restore();
 }
 

@@ -19,13 +19,14 @@ public:
 
     const std::string& text() const { return text_; }
     void setText(std::string text);
-    // None when a screen asked for a font that does not exist; drawn with the default.
-    const std::optional<Font>& font() const { return font_; }
-    void setFont(std::optional<Font> font);
+    const Font& font() const { return font_; }
+    // A font that does not exist (none) leaves the label's font as it was.
+    void setFont(const std::optional<Font>& font);
     Color textColor() const { return textColor_; }
     void setTextColor(Color color);
-    Color highlightedTextColor() const { return highlightedTextColor_; }
-    void setHighlightedTextColor(Color color) { highlightedTextColor_ = color; }
+    // None: a highlighted label keeps its text colour.
+    std::optional<Color> highlightedTextColor() const { return highlightedTextColor_; }
+    void setHighlightedTextColor(std::optional<Color> color);
     bool isHighlighted() const { return highlighted_; }
     void setHighlighted(bool highlighted);
     TextAlignment textAlignment() const { return alignment_; }
@@ -46,15 +47,18 @@ public:
     // The lines as drawn in a frame of `size`, after shrinking to fit.
     TextLayout layout(Size size) const;
     TextLayout layout() const { return layout({frame().width, frame().height}); }
+    // The size `text` takes in this label's font and line break mode within `bounds`
+    // (9999 x 9999: its one-line width), measured by the engine that draws.
+    Size sizeOfText(std::string_view text, Size bounds) const;
 
 protected:
     void draw(Painter& painter, const Rect& bounds, double time) const override;
 
 private:
     std::string text_;
-    std::optional<Font> font_ = Font::defaultFont();
+    Font font_ = Font::defaultFont();
     Color textColor_ = Color::black();
-    Color highlightedTextColor_ = Color::white();
+    std::optional<Color> highlightedTextColor_;
     bool highlighted_ = false;
     TextAlignment alignment_ = TextAlignment::Left;
     int lines_ = 1;

@@ -12,6 +12,7 @@
 #include "toolkit/WebView.h"
 
 #include <functional>
+#include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -87,7 +88,8 @@ std::optional<Font> font(const Json& value, const std::string& where) {
     return Font::named(text(value[0], where), number(value[1], where));
 }
 
-std::shared_ptr<const Image> image(const Json& value, const std::string& where) {
+std::shared_ptr<const Image> image(const Json& value, const std::string& where,
+                                   LayoutReport& report) {
     Json name = value;
     Json caps;
     if (value.is_object()) {
@@ -97,7 +99,10 @@ std::shared_ptr<const Image> image(const Json& value, const std::string& where) 
         caps = value.value("caps", Json());
     }
     auto picture = Image::named(text(name, where));
-    if (!picture) fail(where, "no picture \"" + name.get<std::string>() + "\"");
+    if (!picture) {
+        report.missingPictures.push_back(name.get<std::string>());
+        return nullptr;
+    }
     if (!caps.is_null()) {
         auto c = numbers(caps, 2, where);
         picture = picture->stretchableImage(static_cast<int>(c[0]), static_cast<int>(c[1]));
@@ -107,7 +112,8 @@ std::shared_ptr<const Image> image(const Json& value, const std::string& where) 
 
 class Builder {
 public:
-    explicit Builder(ViewController& owner) : owner(owner), names(owner.bindings()) {}
+    Builder(ViewController& owner, LayoutReport& report)
+        : owner(owner), names(owner.bindings()), report(report) {}
 
     std::shared_ptr<View> build(const Json& spec, const std::string& where) {
         if (!spec.is_object()) fail(where, "expected an object");
@@ -221,7 +227,11 @@ private:
                       "lineBreak", "shadowColor", "shadowOffset", "adjustsFontSize",
                       "minimumFontSize"});
         if (spec.contains("text")) label.setText(text(spec["text"], here));
-        if (spec.contains("font")) label.setFont(font(spec["font"], here));
+        if (spec.contains("font")) {
+            auto f = font(spec["font"], here);
+            if (!f) fail(here, "unknown font " + spec["font"].dump());
+            label.setFont(f);
+        }
         if (spec.contains("textColor")) label.setTextColor(color(spec["textColor"], here));
         if (spec.contains("highlightedTextColor"))
             label.setHighlightedTextColor(color(spec["highlightedTextColor"], here));
@@ -246,9 +256,9 @@ private:
             button.setTitleColor(color(spec["titleColor"], here), state);
         if (spec.contains("titleShadowColor"))
             button.setTitleShadowColor(color(spec["titleShadowColor"], here), state);
-        if (spec.contains("image")) button.setImage(image(spec["image"], here), state);
+        if (spec.contains("image")) button.setImage(image(spec["image"], here, report), state);
         if (spec.contains("backgroundImage"))
-            button.setBackgroundImage(image(spec["backgroundImage"], here), state);
+            button.setBackgroundImage(image(spec["backgroundImage"], here, report), state);
     }
 
     void buttonKeys(Button& button, const Json& spec, const std::string& here,
@@ -257,7 +267,9 @@ private:
                                              "backgroundImage"};
         known.insert(perState.begin(), perState.end());
         known.insert({"highlighted", "font", "titleShadowOffset", "titleInsets", "imageInsets",
-                      "enabled", "action"});
+                      "enabled", "action", "titleLines"});
+        if (spec.contains("titleLines"))
+            button.setTitleNumberOfLines(static_cast<int>(number(spec["titleLines"], here)));
         stateKeys(button, spec, ControlState::Normal, here);
         if (spec.contains("highlighted")) {
             const auto& look = spec["highlighted"];
@@ -289,7 +301,7 @@ private:
     void imageKeys(ImageView& view, const Json& spec, const std::string& here,
                    std::set<std::string>& known) {
         known.insert({"image", "contentStretch", "contentMode"});
-        if (spec.contains("image")) view.setImage(image(spec["image"], here));
+        if (spec.contains("image")) view.setImage(image(spec["image"], here, report));
         if (spec.contains("contentStretch"))
             view.setContentStretch(rect(spec["contentStretch"], here));
         if (spec.contains("contentMode")) {
@@ -307,7 +319,19 @@ private:
 
     void tableKeys(TableView& table, const Json& spec, const std::string& here,
                    std::set<std::string>& known) {
-        known.insert({"rowHeight", "separatorColor", "separatorStyle", "bounces", "scrollEnabled"});
+        known.insert({"rowHeight", "separatorColor", "separatorStyle", "bounces", "scrollEnabled",
+                      "dataSource", "delegate"});
+        // The owner answers for the table, as a layout's connection to its owner does.
+        if (spec.contains("dataSource") && flag(spec["dataSource"], here)) {
+            auto source = std::dynamic_pointer_cast<TableViewDataSource>(owner.shared_from_this());
+            if (!source) fail(here, "the owner is not a table data source");
+            table.setDataSource(source);
+        }
+        if (spec.contains("delegate") && flag(spec["delegate"], here)) {
+            auto delegate = std::dynamic_pointer_cast<TableViewDelegate>(owner.shared_from_this());
+            if (!delegate) fail(here, "the owner is not a table delegate");
+            table.setDelegate(delegate);
+        }
         if (spec.contains("rowHeight")) table.setRowHeight(number(spec["rowHeight"], here));
         if (spec.contains("separatorColor"))
             table.setSeparatorColor(color(spec["separatorColor"], here));
@@ -338,6 +362,7 @@ private:
 
     ViewController& owner;
     const Bindings& names;
+    LayoutReport& report;
 };
 
 } // namespace
@@ -351,21 +376,26 @@ bool LayoutLoader::exists(const std::string& name) {
     return std::filesystem::is_regular_file(path(name), error);
 }
 
-std::shared_ptr<View> LayoutLoader::load(ViewController& owner, const std::string& name) {
+std::shared_ptr<View> LayoutLoader::load(ViewController& owner, const std::string& name,
+                                         LayoutReport* report) {
     const auto content = TextFile::readUtf8(path(name));
     if (!content) throw LayoutError(name + ": cannot read " + path(name).string());
     try {
-        return fromText(owner, *content);
+        return fromText(owner, *content, report);
     } catch (const LayoutError& error) {
         throw LayoutError(name + error.what());
     }
 }
 
-std::shared_ptr<View> LayoutLoader::fromText(ViewController& owner, std::string_view json) {
+std::shared_ptr<View> LayoutLoader::fromText(ViewController& owner, std::string_view json,
+                                             LayoutReport* report) {
     Json spec = Json::parse(json, nullptr, false);
     if (spec.is_discarded()) throw LayoutError(": not valid JSON");
     try {
-        auto view = Builder(owner).build(spec, "");
+        LayoutReport own;
+        auto view = Builder(owner, report ? *report : own).build(spec, "");
+        for (const auto& missing : own.missingPictures)
+            std::cerr << "layout: no picture \"" << missing << "\"\n";
         if (view->frame().width == 0 && view->frame().height == 0) {
             const Size screen = Application::shared().screenSize();
             view->setFrame({0, 0, screen.width, screen.height});

@@ -23,6 +23,8 @@ public:
     // Intersects the clip with `rect`.
     virtual void clip(const Rect& rect) = 0;
     virtual void multiplyAlpha(float alpha) = 0;
+    // Darkens the pictures drawn from here on (1 = as they are), as a pressed button shows.
+    virtual void multiplyBrightness(float brightness) = 0;
 
     virtual void fillRect(const Rect& rect, Color color) = 0;
     virtual void fillRoundedRect(const Rect& rect, float radius, Color color) = 0;

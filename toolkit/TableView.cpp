@@ -69,7 +69,27 @@ void TableView::setSeparatorStyle(SeparatorStyle style) {
     placeCells();
 }
 
+void TableView::setDataSource(std::weak_ptr<TableViewDataSource> source) {
+    dataSource_ = std::move(source);
+    loaded_ = false;
+}
+
+void TableView::loadIfNeeded() {
+    if (!loaded_ && !dataSource_.expired()) reloadData();
+}
+
+void TableView::layoutIfNeeded() {
+    loadIfNeeded();
+    ScrollView::layoutIfNeeded();
+}
+
+int TableView::numberOfRows() {
+    loadIfNeeded();
+    return static_cast<int>(cells_.size());
+}
+
 void TableView::reloadData() {
+    loaded_ = true;
     for (auto& cell : cells_)
         cell->removeFromSuperview();
     cells_.clear();
@@ -102,12 +122,12 @@ void TableView::layoutSubviews() {
     placeCells();
 }
 
-std::shared_ptr<TableViewCell> TableView::cellForRowAtIndexPath(IndexPath path) const {
+std::shared_ptr<TableViewCell> TableView::cellForRowAtIndexPath(IndexPath path) {
     if (path.section != 0 || path.row < 0 || path.row >= numberOfRows()) return nullptr;
     return cells_[static_cast<std::size_t>(path.row)];
 }
 
-std::optional<IndexPath> TableView::indexPathForRowAtPoint(Point p) const {
+std::optional<IndexPath> TableView::indexPathForRowAtPoint(Point p) {
     if (p.y < 0) return std::nullopt;
     const int row = static_cast<int>(std::floor(p.y / rowHeight_));
     if (row >= numberOfRows()) return std::nullopt;
@@ -179,10 +199,12 @@ void TableView::tappedAt(Point location) {
 void TableView::draw(Painter& painter, const Rect& bounds, double time) const {
     View::draw(painter, bounds, time);
     if (separatorStyle_ != SeparatorStyle::SingleLine) return;
+    // Like the platform's plain lists, the lines go on below the last row.
     const float top = contentOffset().y;
-    for (std::size_t row = 0; row < cells_.size(); ++row) {
+    const int first = std::max(0, static_cast<int>(std::floor(top / rowHeight_)));
+    for (int row = first;; ++row) {
         const float y = rowHeight_ * static_cast<float>(row + 1) - 1 - top;
-        if (y < -1 || y > bounds.height) continue;
+        if (y > bounds.height) break;
         painter.fillRect({0, y, bounds.width, 1}, separatorColor_);
     }
 }

@@ -60,9 +60,9 @@ public:
     explicit TableView(Rect frame);
     std::string className() const override { return "TableView"; }
 
-    void setDataSource(std::weak_ptr<TableViewDataSource> source) {
-        dataSource_ = std::move(source);
-    }
+    // The rows are asked for on first use (shown, touched or queried), as the platform
+    // loads a table when it first lays it out, and again at each reload.
+    void setDataSource(std::weak_ptr<TableViewDataSource> source);
     void setDelegate(std::weak_ptr<TableViewDelegate> delegate) { delegate_ = std::move(delegate); }
     float rowHeight() const { return rowHeight_; }
     void setRowHeight(float height);
@@ -73,10 +73,13 @@ public:
 
     // Asks the data source again for every row; the selection is dropped.
     void reloadData();
-    int numberOfRows() const { return static_cast<int>(cells_.size()); }
-    std::shared_ptr<TableViewCell> cellForRowAtIndexPath(IndexPath path) const;
+    void layoutIfNeeded() override;
+    int numberOfRows();
+    // The rows loaded so far, without asking the data source.
+    int loadedRowCount() const { return static_cast<int>(cells_.size()); }
+    std::shared_ptr<TableViewCell> cellForRowAtIndexPath(IndexPath path);
     std::optional<IndexPath> indexPathForSelectedRow() const { return selected_; }
-    std::optional<IndexPath> indexPathForRowAtPoint(Point contentPoint) const;
+    std::optional<IndexPath> indexPathForRowAtPoint(Point contentPoint);
     Rect rectForRowAtIndexPath(IndexPath path) const;
     void selectRowAtIndexPath(IndexPath path, bool animated,
                               TableViewScrollPosition position = TableViewScrollPosition::None);
@@ -93,6 +96,7 @@ protected:
 
 private:
     void placeCells();
+    void loadIfNeeded();
 
     std::weak_ptr<TableViewDataSource> dataSource_;
     std::weak_ptr<TableViewDelegate> delegate_;
@@ -102,6 +106,7 @@ private:
     std::vector<std::shared_ptr<TableViewCell>> cells_;
     std::optional<IndexPath> selected_;
     std::optional<int> pressed_;
+    bool loaded_ = false;
 };
 
 } // namespace mevara

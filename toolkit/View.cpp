@@ -218,6 +218,16 @@ void View::removeFromSuperview() {
     changed();
 }
 
+void View::removeAllSubviews() {
+    for (auto& sub : std::vector(subviews_))
+        sub->removeFromSuperview();
+}
+
+void View::layoutIfNeeded() {
+    for (auto& sub : std::vector(subviews_))
+        sub->layoutIfNeeded();
+}
+
 void View::bringSubviewToFront(const View* view) {
     auto it = std::find_if(subviews_.begin(), subviews_.end(),
                            [view](const std::shared_ptr<View>& v) { return v.get() == view; });

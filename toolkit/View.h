@@ -78,6 +78,7 @@ public:
     void addSubview(const std::shared_ptr<View>& view);
     void insertSubview(const std::shared_ptr<View>& view, std::size_t index);
     void removeFromSuperview();
+    void removeAllSubviews();
     void bringSubviewToFront(const View* view);
     void sendSubviewToBack(const View* view);
     bool isDescendantOf(const View* ancestor) const;
@@ -102,6 +103,11 @@ public:
     bool isAnimating(double time) const;
     // Called when the animation block that changed this view commits.
     void startPendingAnimations(double start, double duration);
+
+    // Brings content that loads on first display up to date, down the tree (a table asks
+    // its data source for the first time). The window runs it before touches, drawing
+    // and dumps.
+    virtual void layoutIfNeeded();
 
     // Draws this view and its subviews as they are at `time`.
     void render(Painter& painter, double time) const;

@@ -31,6 +31,7 @@ void Window::makeKeyAndVisible() {
 void Window::sendTouch(int id, TouchPhase phase, Point location) {
     const double now = RunLoop::main().now();
     if (phase == TouchPhase::Began) {
+        layoutIfNeeded();
         auto touch = std::make_shared<Touch>();
         touch->id = id;
         touch->windowLocation = touch->previousWindowLocation = touch->startWindowLocation =

@@ -1,6 +1,5 @@
 #include "app/Controllers.h"
 #include "platform/Directories.h"
-#include "toolkit/Label.h"
 #include "toolkit/LayoutLoader.h"
 #include "toolkit/ViewController.h"
 
@@ -9,13 +8,6 @@
 
 namespace mevara {
 namespace {
-
-void collectFontless(const View& view, std::vector<std::string>& names) {
-    if (auto* label = dynamic_cast<const Label*>(&view); label && !label->font())
-        names.push_back(label->name());
-    for (const auto& sub : view.subviews())
-        collectFontless(*sub, names);
-}
 
 TEST(Layouts, EveryLayoutLoadsAgainstItsRegisteredController) {
     Directories::reset();
@@ -33,10 +25,10 @@ TEST(Layouts, EveryLayoutLoadsAgainstItsRegisteredController) {
         }
         EXPECT_EQ(controller->layoutName(), name);
         try {
-            auto view = LayoutLoader::load(*controller, name);
-            std::vector<std::string> fontless;
-            collectFontless(*view, fontless);
-            EXPECT_TRUE(fontless.empty()) << name << ": a label names an unknown font";
+            LayoutReport report;
+            LayoutLoader::load(*controller, name, &report);
+            for (const auto& picture : report.missingPictures)
+                ADD_FAILURE() << name << ".json names a picture that is not shipped: " << picture;
         } catch (const LayoutError& error) {
             ADD_FAILURE() << error.what();
         }

@@ -57,7 +57,7 @@ TEST_F(LayoutTest, BuildsWidgetsBindsOutletsAndWiresActions) {
     EXPECT_EQ(view->frame(), (Rect{0, 0, 320, 480})) << "a root without a frame fills the screen";
     ASSERT_TRUE(form->title && form->saveButton && form->box);
     EXPECT_EQ(form->title->text(), "About Me");
-    EXPECT_EQ(form->title->font()->name, "Helvetica-Bold");
+    EXPECT_EQ(form->title->font().name, "Helvetica-Bold");
     EXPECT_EQ(form->box->image()->name(), "form-box.png");
     EXPECT_EQ(form->box->image()->leftCapWidth(), 16);
     EXPECT_EQ(form->saveButton->name(), "saveButton");
@@ -77,16 +77,31 @@ TEST_F(LayoutTest, NamesThatDoNotResolveAreErrors) {
     EXPECT_NE(error(R"({"subviews": [{"class": "Label", "txet": "x"}]})").find("txet"),
               std::string::npos);
     EXPECT_NE(error(R"({"subviews": [{"class": "Slider"}]})"), "");
-    EXPECT_NE(error(R"({"subviews": [{"class": "ImageView", "image": "no-such-picture"}]})"), "");
     EXPECT_NE(error(R"({"subviews": [{"class": "Label", "font": "Helvetica"}]})"), "");
     EXPECT_NE(error("{not json"), "");
 }
 
-TEST_F(LayoutTest, AnUnknownFontNameYieldsNoFont) {
-    auto view = LayoutLoader::fromText(
-        *form, R"({"subviews": [{"class": "Label", "outlet": "title", "font": ["Arial", 12]}]})");
-    EXPECT_FALSE(form->title->font().has_value());
+TEST_F(LayoutTest, AMissingPictureLeavesItsViewEmptyAndIsReported) {
+    LayoutReport report;
+    LayoutLoader::fromText(*form, R"({"subviews": [
+        {"class": "ImageView", "outlet": "box", "image": "no-such-picture"},
+        {"class": "Label", "outlet": "title", "text": "still here"}]})",
+                           &report);
+    EXPECT_EQ(report.missingPictures, std::vector<std::string>{"no-such-picture"});
+    ASSERT_TRUE(form->box && form->title);
+    EXPECT_FALSE(form->box->image());
+    EXPECT_EQ(form->title->text(), "still here");
+}
+
+TEST_F(LayoutTest, AnUnknownFontNameYieldsNoFontAndALabelKeepsItsOwn) {
+    EXPECT_FALSE(Font::named("Helvetica Bold", 14).has_value());
     EXPECT_TRUE(Font::named("Helvetica-Oblique", 14).has_value());
+    Label label;
+    label.setFont(Font::named("Helvetica-Bold", 20));
+    label.setFont(Font::named("Helvetica Bold", 14));
+    EXPECT_EQ(label.font(), (Font{"Helvetica-Bold", 20}));
+    EXPECT_NE(error(R"({"subviews": [{"class": "Label", "font": ["Arial", 12]}]})"), "")
+        << "a layout naming a font that does not exist is a mistake";
 }
 
 } // namespace

@@ -118,5 +118,29 @@ TEST_F(TableTest, ScrollingARowToTheMiddleStaysWithinTheContent) {
     EXPECT_EQ(table->contentOffset().y, 5 * 44 + 22 - 110);
 }
 
+TEST_F(TableTest, ANewTableLoadsItsRowsOnFirstUseAndKeepsLabelColours) {
+    auto fresh = std::make_shared<TableView>(Rect{0, 0, 280, 200});
+    fresh->setDataSource(rows);
+    window->addSubview(fresh);
+    // Scrolling to a row before anything was shown loads the rows first.
+    fresh->scrollToRowAtIndexPath({0, 10}, TableViewScrollPosition::Middle, false);
+    EXPECT_EQ(fresh->numberOfRows(), 20);
+    EXPECT_GT(fresh->contentOffset().y, 0);
+
+    auto shown = std::make_shared<TableView>(Rect{0, 0, 280, 200});
+    shown->setDataSource(rows);
+    window->addSubview(shown);
+    EXPECT_EQ(shown->loadedRowCount(), 0);
+    window->layoutIfNeeded();
+    EXPECT_EQ(shown->loadedRowCount(), 20);
+
+    auto label =
+        std::dynamic_pointer_cast<Label>(shown->cellForRowAtIndexPath({0, 1})->subviews().back());
+    label->setTextColor(Color::blue());
+    shown->selectRowAtIndexPath({0, 1}, false);
+    EXPECT_TRUE(label->isHighlighted());
+    EXPECT_FALSE(label->highlightedTextColor()) << "no highlighted colour: it keeps its own";
+}
+
 } // namespace
 } // namespace mevara

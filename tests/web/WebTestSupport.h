@@ -50,6 +50,7 @@ public:
     void scale(float, float) override {}
     void clip(const Rect& rect) override;
     void multiplyAlpha(float) override {}
+    void multiplyBrightness(float) override {}
     void fillRect(const Rect& rect, Color color) override { fills.push_back({moved(rect), color}); }
     void fillRoundedRect(const Rect& rect, float, Color color) override {
         fills.push_back({moved(rect), color});

@@ -127,6 +127,10 @@ void SdlPainter::multiplyAlpha(float alpha) {
     state_.alpha *= std::clamp(alpha, 0.0f, 1.0f);
 }
 
+void SdlPainter::multiplyBrightness(float brightness) {
+    state_.brightness *= std::clamp(brightness, 0.0f, 1.0f);
+}
+
 bool SdlPainter::prepare() {
     if (state_.clipped) {
         if (state_.clip.w <= 0 || state_.clip.h <= 0) return false;
@@ -290,6 +294,8 @@ void SdlPainter::drawImage(const Image& image, const Rect& dest, const Rect& con
 
     SDL_Texture* texture = pic->texture.get();
     SDL_SetTextureAlphaMod(texture, alpha);
+    const Uint8 shade = byte(state_.brightness);
+    SDL_SetTextureColorMod(texture, shade, shade, shade);
     for (int j = 0; j < 3; ++j) {
         for (int i = 0; i < 3; ++i) {
             const SDL_Rect src{ax.src[i], ay.src[j], ax.src[i + 1] - ax.src[i],

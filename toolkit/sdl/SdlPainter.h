@@ -44,6 +44,7 @@ public:
     void scale(float sx, float sy) override;
     void clip(const Rect& rect) override;
     void multiplyAlpha(float alpha) override;
+    void multiplyBrightness(float brightness) override;
 
     void fillRect(const Rect& rect, Color color) override;
     void fillRoundedRect(const Rect& rect, float radius, Color color) override;
@@ -61,6 +62,7 @@ private:
         bool clipped = false;
         SDL_Rect clip{0, 0, 0, 0};
         float alpha = 1;
+        float brightness = 1;
     };
     struct Picture {
         TexturePtr texture;

@@ -131,6 +131,7 @@ void WindowHost::draw(double now) {
     painter_->reset();
     const Rect frame = window_.frame();
     painter_->translate(-frame.x, -frame.y);
+    window_.layoutIfNeeded();
     window_.render(*painter_, now);
     SDL_RenderPresent(renderer);
 }
