@@ -1,5 +1,6 @@
 // Costs of the model's file work: the catalogue is parsed on every request and
 // once per stored test when the user data loads, so these set the app's pace.
+#include "bench/Scratch.h"
 #include "model/Test.h"
 #include "model/TestData.h"
 #include "model/UserData.h"
@@ -18,21 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace mevara;
 
-// Scratch documents and caches beside the shipped resources.
-struct Scratch {
-    fs::path root;
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "mevara-bench-XXXXXX").string();
-        root = ::mkdtemp(pattern.data());
-        Directories::configure(
-            {root / "Documents", root / "Caches", Directories::defaults().resources});
-    }
-    ~Scratch() {
-        Directories::reset();
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-};
+using bench::Scratch;
 
 std::string catalogueOf(int lines) {
     std::string text = "<tests>\n";

@@ -2,6 +2,7 @@
 // time from start to the first picture.
 #include "app/GalleryController.h"
 #include "app/Startup.h"
+#include "bench/Scratch.h"
 #include "model/UserData.h"
 #include "platform/Directories.h"
 #include "toolkit/RunLoop.h"
@@ -19,22 +20,12 @@ namespace {
 namespace fs = std::filesystem;
 using namespace mevara;
 
-// Scratch documents and caches, so starting never touches the person's own data.
-struct Scratch {
-    fs::path root;
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "mevara-bench-XXXXXX").string();
-        root = ::mkdtemp(pattern.data());
-        Directories::configure(
-            {root / "Documents", root / "Caches", Directories::defaults().resources});
-    }
+// The application's singletons go before the scratch folders they point into.
+struct Scratch : bench::Scratch {
     ~Scratch() {
         UserData::resetInstance();
         RunLoop::reset();
         Application::reset();
-        Directories::reset();
-        std::error_code ec;
-        fs::remove_all(root, ec);
     }
 };
 

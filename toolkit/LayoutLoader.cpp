@@ -115,41 +115,41 @@ public:
     Builder(ViewController& owner, LayoutReport& report)
         : owner(owner), names(owner.bindings()), report(report) {}
 
-    std::shared_ptr<View> build(const Json& spec, const std::string& where) {
-        if (!spec.is_object()) fail(where, "expected an object");
-        const std::string kind = spec.value("class", std::string("View"));
+    std::shared_ptr<View> build(const Json& node, const std::string& where) {
+        if (!node.is_object()) fail(where, "expected an object");
+        const std::string kind = node.value("class", std::string("View"));
         std::shared_ptr<View> view = make(kind, where);
         std::set<std::string> known{
             "class",         "outlet",          "frame",  "tag",          "alpha",
             "hidden",        "backgroundColor", "opaque", "autoresizing", "userInteraction",
             "clipsToBounds", "subviews",        "name"};
-        const std::string here = where + "/" + spec.value("outlet", spec.value("name", kind));
-        common(*view, spec, here);
+        const std::string here = where + "/" + node.value("outlet", node.value("name", kind));
+        common(*view, node, here);
         if (auto label = std::dynamic_pointer_cast<Label>(view))
-            labelKeys(*label, spec, here, known);
+            labelKeys(*label, node, here, known);
         if (auto button = std::dynamic_pointer_cast<Button>(view))
-            buttonKeys(*button, spec, here, known);
+            buttonKeys(*button, node, here, known);
         if (auto imageView = std::dynamic_pointer_cast<ImageView>(view))
-            imageKeys(*imageView, spec, here, known);
+            imageKeys(*imageView, node, here, known);
         if (auto table = std::dynamic_pointer_cast<TableView>(view))
-            tableKeys(*table, spec, here, known);
+            tableKeys(*table, node, here, known);
         if (auto toggle = std::dynamic_pointer_cast<Switch>(view)) {
             known.insert({"on", "action"});
-            if (spec.contains("on")) toggle->setOn(flag(spec["on"], here));
-            if (spec.contains("action"))
-                wire(*toggle, ControlEvent::ValueChanged, spec["action"], here);
+            if (node.contains("on")) toggle->setOn(flag(node["on"], here));
+            if (node.contains("action"))
+                wire(*toggle, ControlEvent::ValueChanged, node["action"], here);
         }
-        for (auto& [key, _] : spec.items())
+        for (auto& [key, _] : node.items())
             if (!known.count(key)) fail(here, "unknown key \"" + key + "\" for " + kind);
-        if (spec.contains("outlet")) {
-            const auto name = text(spec["outlet"], here);
+        if (node.contains("outlet")) {
+            const auto name = text(node["outlet"], here);
             if (!names.hasOutlet(name)) fail(here, "no outlet \"" + name + "\"");
             if (!names.setOutlet(name, view))
                 fail(here, "outlet \"" + name + "\" is not a " + kind);
         }
-        if (spec.contains("subviews")) {
-            if (!spec["subviews"].is_array()) fail(here, "subviews must be a list");
-            for (const auto& sub : spec["subviews"])
+        if (node.contains("subviews")) {
+            if (!node["subviews"].is_array()) fail(here, "subviews must be a list");
+            for (const auto& sub : node["subviews"])
                 view->addSubview(build(sub, here));
         }
         return view;
@@ -171,27 +171,27 @@ private:
         return it->second();
     }
 
-    void common(View& view, const Json& spec, const std::string& here) {
-        if (spec.contains("name")) view.setName(text(spec["name"], here));
-        if (spec.contains("outlet")) view.setName(text(spec["outlet"], here));
-        if (spec.contains("frame")) view.setFrame(rect(spec["frame"], here));
-        if (spec.contains("tag")) view.setTag(static_cast<int>(number(spec["tag"], here)));
-        if (spec.contains("alpha")) view.setAlpha(number(spec["alpha"], here));
-        if (spec.contains("hidden")) view.setHidden(flag(spec["hidden"], here));
-        if (spec.contains("backgroundColor"))
-            view.setBackgroundColor(color(spec["backgroundColor"], here));
-        if (spec.contains("opaque")) view.setOpaque(flag(spec["opaque"], here));
-        if (spec.contains("userInteraction"))
-            view.setUserInteractionEnabled(flag(spec["userInteraction"], here));
-        if (spec.contains("clipsToBounds"))
-            view.setClipsToBounds(flag(spec["clipsToBounds"], here));
-        if (spec.contains("autoresizing")) {
+    void common(View& view, const Json& node, const std::string& here) {
+        if (node.contains("name")) view.setName(text(node["name"], here));
+        if (node.contains("outlet")) view.setName(text(node["outlet"], here));
+        if (node.contains("frame")) view.setFrame(rect(node["frame"], here));
+        if (node.contains("tag")) view.setTag(static_cast<int>(number(node["tag"], here)));
+        if (node.contains("alpha")) view.setAlpha(number(node["alpha"], here));
+        if (node.contains("hidden")) view.setHidden(flag(node["hidden"], here));
+        if (node.contains("backgroundColor"))
+            view.setBackgroundColor(color(node["backgroundColor"], here));
+        if (node.contains("opaque")) view.setOpaque(flag(node["opaque"], here));
+        if (node.contains("userInteraction"))
+            view.setUserInteractionEnabled(flag(node["userInteraction"], here));
+        if (node.contains("clipsToBounds"))
+            view.setClipsToBounds(flag(node["clipsToBounds"], here));
+        if (node.contains("autoresizing")) {
             static const std::map<std::string, unsigned> masks{
                 {"width", FlexibleWidth},     {"height", FlexibleHeight},
                 {"left", FlexibleLeftMargin}, {"right", FlexibleRightMargin},
                 {"top", FlexibleTopMargin},   {"bottom", FlexibleBottomMargin}};
             unsigned mask = 0;
-            for (const auto& entry : spec["autoresizing"]) {
+            for (const auto& entry : node["autoresizing"]) {
                 auto it = masks.find(text(entry, here));
                 if (it == masks.end()) fail(here, "unknown autoresizing \"" + entry.dump() + "\"");
                 mask |= it->second;
@@ -221,91 +221,91 @@ private:
         return it->second;
     }
 
-    void labelKeys(Label& label, const Json& spec, const std::string& here,
+    void labelKeys(Label& label, const Json& node, const std::string& here,
                    std::set<std::string>& known) {
         known.insert({"text", "font", "textColor", "highlightedTextColor", "alignment", "lines",
                       "lineBreak", "shadowColor", "shadowOffset", "adjustsFontSize",
                       "minimumFontSize"});
-        if (spec.contains("text")) label.setText(text(spec["text"], here));
-        if (spec.contains("font")) {
-            auto f = font(spec["font"], here);
-            if (!f) fail(here, "unknown font " + spec["font"].dump());
+        if (node.contains("text")) label.setText(text(node["text"], here));
+        if (node.contains("font")) {
+            auto f = font(node["font"], here);
+            if (!f) fail(here, "unknown font " + node["font"].dump());
             label.setFont(f);
         }
-        if (spec.contains("textColor")) label.setTextColor(color(spec["textColor"], here));
-        if (spec.contains("highlightedTextColor"))
-            label.setHighlightedTextColor(color(spec["highlightedTextColor"], here));
-        if (spec.contains("alignment")) label.setTextAlignment(alignment(spec["alignment"], here));
-        if (spec.contains("lines"))
-            label.setNumberOfLines(static_cast<int>(number(spec["lines"], here)));
-        if (spec.contains("lineBreak")) label.setLineBreakMode(lineBreak(spec["lineBreak"], here));
-        if (spec.contains("shadowColor")) label.setShadowColor(color(spec["shadowColor"], here));
-        if (spec.contains("shadowOffset")) {
-            auto v = numbers(spec["shadowOffset"], 2, here);
+        if (node.contains("textColor")) label.setTextColor(color(node["textColor"], here));
+        if (node.contains("highlightedTextColor"))
+            label.setHighlightedTextColor(color(node["highlightedTextColor"], here));
+        if (node.contains("alignment")) label.setTextAlignment(alignment(node["alignment"], here));
+        if (node.contains("lines"))
+            label.setNumberOfLines(static_cast<int>(number(node["lines"], here)));
+        if (node.contains("lineBreak")) label.setLineBreakMode(lineBreak(node["lineBreak"], here));
+        if (node.contains("shadowColor")) label.setShadowColor(color(node["shadowColor"], here));
+        if (node.contains("shadowOffset")) {
+            auto v = numbers(node["shadowOffset"], 2, here);
             label.setShadowOffset({v[0], v[1]});
         }
-        if (spec.contains("adjustsFontSize"))
-            label.setAdjustsFontSizeToFitWidth(flag(spec["adjustsFontSize"], here));
-        if (spec.contains("minimumFontSize"))
-            label.setMinimumFontSize(number(spec["minimumFontSize"], here));
+        if (node.contains("adjustsFontSize"))
+            label.setAdjustsFontSizeToFitWidth(flag(node["adjustsFontSize"], here));
+        if (node.contains("minimumFontSize"))
+            label.setMinimumFontSize(number(node["minimumFontSize"], here));
     }
 
-    void stateKeys(Button& button, const Json& spec, ControlState state, const std::string& here) {
-        if (spec.contains("title")) button.setTitle(text(spec["title"], here), state);
-        if (spec.contains("titleColor"))
-            button.setTitleColor(color(spec["titleColor"], here), state);
-        if (spec.contains("titleShadowColor"))
-            button.setTitleShadowColor(color(spec["titleShadowColor"], here), state);
-        if (spec.contains("image")) button.setImage(image(spec["image"], here, report), state);
-        if (spec.contains("backgroundImage"))
-            button.setBackgroundImage(image(spec["backgroundImage"], here, report), state);
+    void stateKeys(Button& button, const Json& node, ControlState state, const std::string& here) {
+        if (node.contains("title")) button.setTitle(text(node["title"], here), state);
+        if (node.contains("titleColor"))
+            button.setTitleColor(color(node["titleColor"], here), state);
+        if (node.contains("titleShadowColor"))
+            button.setTitleShadowColor(color(node["titleShadowColor"], here), state);
+        if (node.contains("image")) button.setImage(image(node["image"], here, report), state);
+        if (node.contains("backgroundImage"))
+            button.setBackgroundImage(image(node["backgroundImage"], here, report), state);
     }
 
-    void buttonKeys(Button& button, const Json& spec, const std::string& here,
+    void buttonKeys(Button& button, const Json& node, const std::string& here,
                     std::set<std::string>& known) {
         const std::set<std::string> perState{"title", "titleColor", "titleShadowColor", "image",
                                              "backgroundImage"};
         known.insert(perState.begin(), perState.end());
         known.insert({"highlighted", "font", "titleShadowOffset", "titleInsets", "imageInsets",
                       "enabled", "action", "titleLines"});
-        if (spec.contains("titleLines"))
-            button.setTitleNumberOfLines(static_cast<int>(number(spec["titleLines"], here)));
-        stateKeys(button, spec, ControlState::Normal, here);
-        if (spec.contains("highlighted")) {
-            const auto& look = spec["highlighted"];
+        if (node.contains("titleLines"))
+            button.setTitleNumberOfLines(static_cast<int>(number(node["titleLines"], here)));
+        stateKeys(button, node, ControlState::Normal, here);
+        if (node.contains("highlighted")) {
+            const auto& look = node["highlighted"];
             if (!look.is_object()) fail(here, "highlighted must be an object");
             for (auto& [key, _] : look.items())
                 if (!perState.count(key)) fail(here, "unknown highlighted key \"" + key + "\"");
             stateKeys(button, look, ControlState::Highlighted, here);
         }
-        if (spec.contains("font")) {
-            auto f = font(spec["font"], here);
-            if (!f) fail(here, "unknown font " + spec["font"].dump());
+        if (node.contains("font")) {
+            auto f = font(node["font"], here);
+            if (!f) fail(here, "unknown font " + node["font"].dump());
             button.setTitleFont(*f);
         }
-        if (spec.contains("titleShadowOffset")) {
-            auto v = numbers(spec["titleShadowOffset"], 2, here);
+        if (node.contains("titleShadowOffset")) {
+            auto v = numbers(node["titleShadowOffset"], 2, here);
             button.setTitleShadowOffset({v[0], v[1]});
         }
         auto insets = [&](const char* key) {
-            auto v = numbers(spec[key], 4, here);
+            auto v = numbers(node[key], 4, here);
             return EdgeInsets{v[0], v[1], v[2], v[3]};
         };
-        if (spec.contains("titleInsets")) button.setTitleEdgeInsets(insets("titleInsets"));
-        if (spec.contains("imageInsets")) button.setImageEdgeInsets(insets("imageInsets"));
-        if (spec.contains("enabled")) button.setEnabled(flag(spec["enabled"], here));
-        if (spec.contains("action"))
-            wire(button, ControlEvent::TouchUpInside, spec["action"], here);
+        if (node.contains("titleInsets")) button.setTitleEdgeInsets(insets("titleInsets"));
+        if (node.contains("imageInsets")) button.setImageEdgeInsets(insets("imageInsets"));
+        if (node.contains("enabled")) button.setEnabled(flag(node["enabled"], here));
+        if (node.contains("action"))
+            wire(button, ControlEvent::TouchUpInside, node["action"], here);
     }
 
-    void imageKeys(ImageView& view, const Json& spec, const std::string& here,
+    void imageKeys(ImageView& view, const Json& node, const std::string& here,
                    std::set<std::string>& known) {
         known.insert({"image", "contentStretch", "contentMode"});
-        if (spec.contains("image")) view.setImage(image(spec["image"], here, report));
-        if (spec.contains("contentStretch"))
-            view.setContentStretch(rect(spec["contentStretch"], here));
-        if (spec.contains("contentMode")) {
-            const auto mode = text(spec["contentMode"], here);
+        if (node.contains("image")) view.setImage(image(node["image"], here, report));
+        if (node.contains("contentStretch"))
+            view.setContentStretch(rect(node["contentStretch"], here));
+        if (node.contains("contentMode")) {
+            const auto mode = text(node["contentMode"], here);
             if (mode == "scaleToFill")
                 view.setContentMode(ContentMode::ScaleToFill);
             else if (mode == "aspectFit")
@@ -317,26 +317,26 @@ private:
         }
     }
 
-    void tableKeys(TableView& table, const Json& spec, const std::string& here,
+    void tableKeys(TableView& table, const Json& node, const std::string& here,
                    std::set<std::string>& known) {
         known.insert({"rowHeight", "separatorColor", "separatorStyle", "bounces", "scrollEnabled",
                       "dataSource", "delegate"});
         // The owner answers for the table, as a layout's connection to its owner does.
-        if (spec.contains("dataSource") && flag(spec["dataSource"], here)) {
+        if (node.contains("dataSource") && flag(node["dataSource"], here)) {
             auto source = std::dynamic_pointer_cast<TableViewDataSource>(owner.shared_from_this());
             if (!source) fail(here, "the owner is not a table data source");
             table.setDataSource(source);
         }
-        if (spec.contains("delegate") && flag(spec["delegate"], here)) {
+        if (node.contains("delegate") && flag(node["delegate"], here)) {
             auto delegate = std::dynamic_pointer_cast<TableViewDelegate>(owner.shared_from_this());
             if (!delegate) fail(here, "the owner is not a table delegate");
             table.setDelegate(delegate);
         }
-        if (spec.contains("rowHeight")) table.setRowHeight(number(spec["rowHeight"], here));
-        if (spec.contains("separatorColor"))
-            table.setSeparatorColor(color(spec["separatorColor"], here));
-        if (spec.contains("separatorStyle")) {
-            const auto style = text(spec["separatorStyle"], here);
+        if (node.contains("rowHeight")) table.setRowHeight(number(node["rowHeight"], here));
+        if (node.contains("separatorColor"))
+            table.setSeparatorColor(color(node["separatorColor"], here));
+        if (node.contains("separatorStyle")) {
+            const auto style = text(node["separatorStyle"], here);
             if (style == "none")
                 table.setSeparatorStyle(SeparatorStyle::None);
             else if (style == "singleLine")
@@ -344,9 +344,9 @@ private:
             else
                 fail(here, "unknown separator style \"" + style + "\"");
         }
-        if (spec.contains("bounces")) table.setBounces(flag(spec["bounces"], here));
-        if (spec.contains("scrollEnabled"))
-            table.setScrollEnabled(flag(spec["scrollEnabled"], here));
+        if (node.contains("bounces")) table.setBounces(flag(node["bounces"], here));
+        if (node.contains("scrollEnabled"))
+            table.setScrollEnabled(flag(node["scrollEnabled"], here));
     }
 
     void wire(Control& control, ControlEvent event, const Json& value, const std::string& here) {
@@ -389,11 +389,11 @@ std::shared_ptr<View> LayoutLoader::load(ViewController& owner, const std::strin
 
 std::shared_ptr<View> LayoutLoader::fromText(ViewController& owner, std::string_view json,
                                              LayoutReport* report) {
-    Json spec = Json::parse(json, nullptr, false);
-    if (spec.is_discarded()) throw LayoutError(": not valid JSON");
+    Json node = Json::parse(json, nullptr, false);
+    if (node.is_discarded()) throw LayoutError(": not valid JSON");
     try {
         LayoutReport own;
-        auto view = Builder(owner, report ? *report : own).build(spec, "");
+        auto view = Builder(owner, report ? *report : own).build(node, "");
         for (const auto& missing : own.missingPictures)
             std::cerr << "layout: no picture \"" << missing << "\"\n";
         if (view->frame().width == 0 && view->frame().height == 0) {
