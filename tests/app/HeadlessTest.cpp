@@ -1,6 +1,7 @@
 #include "app/HeadlessRunner.h"
 #include "app/ViewDump.h"
 #include "support/TempDirectory.h"
+#include "support/ToolkitFixture.h"
 #include "toolkit/AlertView.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -38,14 +39,10 @@ public:
 };
 
 // A phone screen built in code: buttons, a label lying over a button, a table.
-class HeadlessTest : public testing::Test {
+class HeadlessTest : public testsupport::ToolkitTest {
 protected:
     void SetUp() override {
-        RunLoop::reset();
-        Application::reset();
-        RunLoop::main().useManualClock();
-        window = std::make_shared<Window>(Rect{0, 0, 320, 480});
-        window->makeKeyAndVisible();
+        ToolkitTest::SetUp();
         controller = std::make_shared<ViewController>(std::string());
         window->setRootViewController(controller);
         save = button("saveButton", {20, 20, 120, 44}, "Save");
@@ -63,9 +60,7 @@ protected:
     }
     void TearDown() override {
         controller.reset();
-        window.reset();
-        RunLoop::reset();
-        Application::reset();
+        ToolkitTest::TearDown();
     }
 
     View& screen() { return *controller->view(); }
@@ -87,7 +82,6 @@ protected:
     }
 
     testsupport::TempDirectory temp;
-    std::shared_ptr<Window> window;
     std::shared_ptr<ViewController> controller;
     std::shared_ptr<Rows> rows = std::make_shared<Rows>();
     std::shared_ptr<Button> save;

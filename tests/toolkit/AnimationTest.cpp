@@ -1,4 +1,4 @@
-#include "ToolkitFixture.h"
+#include "support/ToolkitFixture.h"
 #include "toolkit/View.h"
 #include "toolkit/ViewController.h"
 

@@ -1,5 +1,5 @@
-#include "ToolkitFixture.h"
 #include "support/TempDirectory.h"
+#include "support/ToolkitFixture.h"
 #include "toolkit/Button.h"
 #include "toolkit/ImageView.h"
 #include "toolkit/Label.h"

@@ -1,4 +1,4 @@
-#include "ToolkitFixture.h"
+#include "support/ToolkitFixture.h"
 #include "toolkit/Label.h"
 #include "toolkit/TableView.h"
 

@@ -1,4 +1,4 @@
-#include "ToolkitFixture.h"
+#include "support/ToolkitFixture.h"
 #include "toolkit/AlertView.h"
 #include "toolkit/Button.h"
 #include "toolkit/ImageView.h"

@@ -1,5 +1,7 @@
 #include "toolkit/sdl/SdlPainter.h"
 
+#include "toolkit/View.h"
+
 #include <SDL2/SDL_image.h>
 #include <SDL2/SDL_ttf.h>
 #include <algorithm>
@@ -83,6 +85,16 @@ void SdlPainter::reset() {
     state_.sx = state_.sy = deviceScale_;
     stack_.clear();
     clipKnown_ = false;
+}
+
+void SdlPainter::drawFrame(const View& root, double time) {
+    SDL_RenderSetClipRect(renderer_, nullptr);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    reset();
+    const Rect frame = root.frame();
+    translate(-frame.x, -frame.y);
+    root.render(*this, time);
 }
 
 void SdlPainter::setDeviceScale(float scale) {

@@ -10,6 +10,10 @@
 #include <unordered_map>
 #include <vector>
 
+namespace mevara {
+class View;
+}
+
 namespace mevara::sdl {
 
 // One axis of a nine-slice: the picture's edges in texture pixels and where each lands on
@@ -35,6 +39,9 @@ public:
 
     // Back to the device origin and scale, no clip, full opacity, empty save stack.
     void reset();
+    // A whole frame: the target cleared to black (a screen's backing), then `root` and its
+    // subviews as they are at `time`, with the root's frame origin at the top left.
+    void drawFrame(const View& root, double time);
     void setDeviceScale(float scale);
     float deviceScale() const { return deviceScale_; }
 

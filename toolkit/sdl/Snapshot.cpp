@@ -33,15 +33,8 @@ OffscreenRenderer::~OffscreenRenderer() {
 
 SDL_Surface* OffscreenRenderer::render(const View& root, double time) {
     if (!isValid()) return nullptr;
-    SDL_Renderer* renderer = renderer_.get();
-    SDL_RenderSetClipRect(renderer, nullptr);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    painter_->reset();
-    const Rect frame = root.frame();
-    painter_->translate(-frame.x, -frame.y);
-    root.render(*painter_, time);
-    SDL_RenderFlush(renderer);
+    painter_->drawFrame(root, time);
+    SDL_RenderFlush(renderer_.get());
     return surface_.get();
 }
 

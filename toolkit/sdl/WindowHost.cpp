@@ -124,16 +124,9 @@ bool WindowHost::treeAnimating(double now) const {
 void WindowHost::draw(double now) {
     const float scale = deviceScale();
     if (scale != painter_->deviceScale()) painter_->setDeviceScale(scale);
-    SDL_Renderer* renderer = renderer_.get();
-    SDL_RenderSetClipRect(renderer, nullptr);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    painter_->reset();
-    const Rect frame = window_.frame();
-    painter_->translate(-frame.x, -frame.y);
     window_.layoutIfNeeded();
-    window_.render(*painter_, now);
-    SDL_RenderPresent(renderer);
+    painter_->drawFrame(window_, now);
+    SDL_RenderPresent(renderer_.get());
 }
 
 bool WindowHost::handle(const SDL_Event& event, const HostEvents& events) {
