@@ -1,6 +1,10 @@
 #include "app/Controllers.h"
 
 #include "app/GalleryController.h"
+#include "handset/AboutMeController.h"
+#include "handset/MevaraViewController.h"
+#include "handset/Picker.h"
+#include "handset/TestListController.h"
 
 namespace mevara {
 
@@ -8,6 +12,10 @@ const std::map<std::string, ControllerFactory>& controllerFactories() {
     static const std::map<std::string, ControllerFactory> factories{
         {"GalleryController", [] { return std::make_shared<GalleryController>(); }},
         {"GallerySheetController", [] { return std::make_shared<GallerySheetController>(); }},
+        {"MevaraViewController", [] { return std::make_shared<MevaraViewController>(); }},
+        {"TestListController", [] { return std::make_shared<TestListController>(); }},
+        {"AboutMeController", [] { return std::make_shared<AboutMeController>(); }},
+        {"Picker", [] { return std::make_shared<Picker>(); }},
     };
     return factories;
 }

@@ -1,6 +1,7 @@
 #include "app/MevaraAppDelegate.h"
 
 #include "app/GalleryController.h"
+#include "handset/MevaraViewController.h"
 #include "model/UserData.h"
 #include "toolkit/ViewController.h"
 #include "toolkit/Window.h"
@@ -20,7 +21,9 @@ MevaraAppDelegate::~MevaraAppDelegate() {
 
 std::shared_ptr<ViewController> MevaraAppDelegate::makeRoot(Interface interface) const {
     if (settings_.makeRoot && !settings_.gallery) return settings_.makeRoot(interface);
-    // The handset and tablet screens are still to come; both show the gallery meanwhile.
+    if (interface == Interface::Handset && !settings_.gallery)
+        return std::make_shared<MevaraViewController>();
+    // The tablet's screens are still to come; it shows the gallery meanwhile.
     return std::make_shared<GalleryController>();
 }
 

@@ -82,6 +82,12 @@ void Button::setImageEdgeInsets(EdgeInsets insets) {
     changed();
 }
 
+void Button::setImageAboveTitle(bool above) {
+    if (imageAbove_ == above) return;
+    imageAbove_ = above;
+    changed();
+}
+
 void Button::setTitleNumberOfLines(int lines) {
     titleLines_ = std::max(0, lines);
     changed();
@@ -102,28 +108,49 @@ void Button::draw(Painter& painter, const Rect& bounds, double time) const {
     if (background) painter.drawImage(*background, bounds, {0, 0, 1, 1});
 
     const std::string title = titleForState(now).value_or("");
-    const float imageWidth = image ? image->size().width : 0;
+    const Size imageSize = image ? image->size() : Size{};
+    // Beside the title the image takes width from it; above it, height.
+    const Size textBounds = imageAbove_ ? Size{bounds.width, bounds.height - imageSize.height}
+                                        : Size{bounds.width - imageSize.width, bounds.height};
     TextLayout text;
     if (!title.empty())
         text = TextLayout::make(
-            Application::shared().fonts(), title, font_, {bounds.width - imageWidth, bounds.height},
+            Application::shared().fonts(), title, font_, textBounds,
             titleLines_ == 1 ? LineBreakMode::MiddleTruncation : LineBreakMode::WordWrap,
             titleLines_);
-    const float total = imageWidth + text.size.width;
-    float x = std::round((bounds.width - total) / 2);
-    if (image) {
-        const Size s = image->size();
-        const Rect dest{x + imageInsets_.left - imageInsets_.right,
-                        std::round((bounds.height - s.height) / 2) + imageInsets_.top -
-                            imageInsets_.bottom,
-                        s.width, s.height};
-        painter.drawImage(*image, dest, {0, 0, 1, 1});
-        x += imageWidth;
+    float x = 0;
+    Rect titleBox;
+    if (imageAbove_) {
+        const float total = imageSize.height + text.size.height;
+        const float y = std::round((bounds.height - total) / 2);
+        titleBox = {std::round((bounds.width - text.size.width) / 2), y + imageSize.height,
+                    text.size.width, text.size.height};
+        x = std::round((bounds.width - imageSize.width) / 2);
+        if (image) {
+            painter.drawImage(*image,
+                              {x + imageInsets_.left - imageInsets_.right,
+                               y + imageInsets_.top - imageInsets_.bottom, imageSize.width,
+                               imageSize.height},
+                              {0, 0, 1, 1});
+        }
+    } else {
+        const float total = imageSize.width + text.size.width;
+        x = std::round((bounds.width - total) / 2);
+        if (image) {
+            const Rect dest{x + imageInsets_.left - imageInsets_.right,
+                            std::round((bounds.height - imageSize.height) / 2) + imageInsets_.top -
+                                imageInsets_.bottom,
+                            imageSize.width, imageSize.height};
+            painter.drawImage(*image, dest, {0, 0, 1, 1});
+            x += imageSize.width;
+        }
+        titleBox = {x, 0, text.size.width, bounds.height};
     }
     painter.restore();
     if (!title.empty()) {
-        const Rect box{x + titleInsets_.left - titleInsets_.right,
-                       titleInsets_.top - titleInsets_.bottom, text.size.width, bounds.height};
+        const Rect box{titleBox.x + titleInsets_.left - titleInsets_.right,
+                       titleBox.y + titleInsets_.top - titleInsets_.bottom, titleBox.width,
+                       titleBox.height};
         // A disabled title dims, as the platform shows it.
         Color color = currentTitleColor();
         if (now == ControlState::Disabled && !look(ControlState::Disabled).titleColor)

@@ -56,6 +56,9 @@ public:
     // 0: as many lines as the title's line breaks and the height allow; each line centred.
     int titleNumberOfLines() const { return titleLines_; }
     void setTitleNumberOfLines(int lines);
+    // A tab-bar look: the image centred above the title instead of left of it.
+    bool imageAboveTitle() const { return imageAbove_; }
+    void setImageAboveTitle(bool above);
 
 protected:
     void draw(Painter& painter, const Rect& bounds, double time) const override;
@@ -77,6 +80,7 @@ private:
     Size shadowOffset_{0, 0};
     EdgeInsets titleInsets_, imageInsets_;
     int titleLines_ = 1;
+    bool imageAbove_ = false;
 };
 
 } // namespace mevara

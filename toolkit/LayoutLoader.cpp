@@ -267,9 +267,10 @@ private:
                                              "backgroundImage"};
         known.insert(perState.begin(), perState.end());
         known.insert({"highlighted", "font", "titleShadowOffset", "titleInsets", "imageInsets",
-                      "enabled", "action", "titleLines"});
+                      "enabled", "action", "titleLines", "imageAbove"});
         if (node.contains("titleLines"))
             button.setTitleNumberOfLines(static_cast<int>(number(node["titleLines"], here)));
+        if (node.contains("imageAbove")) button.setImageAboveTitle(flag(node["imageAbove"], here));
         stateKeys(button, node, ControlState::Normal, here);
         if (node.contains("highlighted")) {
             const auto& look = node["highlighted"];
