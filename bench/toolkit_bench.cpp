@@ -1,8 +1,11 @@
-// Costs a person feels on the desktop: drawing a full tablet screen of widgets, and the
-// time from start to the first picture.
+// Costs a person feels on the desktop: drawing a full tablet screen of widgets, the phone's
+// home list with many tests, and the time from start to the first picture.
 #include "app/GalleryController.h"
 #include "app/Startup.h"
 #include "bench/Scratch.h"
+#include "handset/MevaraViewController.h"
+#include "handset/TestListController.h"
+#include "model/Test.h"
 #include "model/UserData.h"
 #include "platform/Directories.h"
 #include "toolkit/RunLoop.h"
@@ -62,6 +65,55 @@ void BM_drawGallery(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_drawGallery)->Unit(benchmark::kMillisecond);
+
+// A phone whose store holds `count` tests, showing its home list with the help bubble.
+std::shared_ptr<Window> phoneHome(int count) {
+    freshApplication();
+    auto& data = UserData::instance();
+    for (int i = 0; i < count; ++i)
+        data.tests().push_back(Test::testWithLocation(
+            i % 2 ? "Chest (Two Views)" : "Abdomen and Pelvis", i % 2 ? "X-Ray" : "CT", 1 + i % 3,
+            i % 2 ? 0.1f : 10.0f, Date{std::chrono::seconds(1'700'000'000 + i * 86'400)}));
+    auto window = std::make_shared<Window>(Rect{0, 0, 320, 480});
+    window->makeKeyAndVisible();
+    auto root = std::make_shared<MevaraViewController>();
+    window->setRootViewController(root);
+    root->view();
+    root->onHelp();
+    RunLoop::main().advance(1);
+    return window;
+}
+
+// Building the phone's home list for a store of 1,000 tests: every row is made and measured.
+void BM_reloadHandsetHome(benchmark::State& state) {
+    Scratch scratch;
+    auto window = phoneHome(1000);
+    auto root = MevaraViewController::root();
+    for (auto _ : state) {
+        root->testListController()->reload();
+        window->layoutIfNeeded();
+    }
+}
+BENCHMARK(BM_reloadHandsetHome)->Unit(benchmark::kMillisecond);
+
+// One frame of that home list at the phone's two pixels a point.
+void BM_drawHandsetHome(benchmark::State& state) {
+    Scratch scratch;
+    auto window = phoneHome(1000);
+    sdl::OffscreenRenderer offscreen(640, 960, 2);
+    if (!offscreen.isValid()) {
+        state.SkipWithError("no software renderer");
+        return;
+    }
+    double time = RunLoop::main().now();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(offscreen.render(*window, time));
+        time += 1.0 / 60;
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_drawHandsetHome)->Unit(benchmark::kMillisecond);
 
 // From a new application, font engine and window through launch and activation to the first
 // frame drawn, as the program starts headless.

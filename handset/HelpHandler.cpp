@@ -69,7 +69,8 @@ void HelpHandler::showBubble(const HelpBubble& content) {
     if (bubbleText_) {
         if (content.textFrame) bubbleText_->setFrame(*content.textFrame);
         bubbleText_->setText(content.message);
-        if (content.fontName) bubbleText_->setFont(Font::named(*content.fontName, content.fontSize));
+        if (content.fontName)
+            bubbleText_->setFont(Font::named(*content.fontName, content.fontSize));
     }
     setAvatarForGender();
     animateBubbleIn();

@@ -192,11 +192,16 @@ void MevaraViewController::finishCrossfade() {
 
 std::shared_ptr<Button> MevaraViewController::menuButton(MenuButton button) const {
     switch (button) {
-    case MenuButton::Home: return homeButton_;
-    case MenuButton::AboutMe: return aboutMeButton_;
-    case MenuButton::Help: return helpButton_;
-    case MenuButton::More: return moreButton_;
-    case MenuButton::Compare: return compareButton_;
+    case MenuButton::Home:
+        return homeButton_;
+    case MenuButton::AboutMe:
+        return aboutMeButton_;
+    case MenuButton::Help:
+        return helpButton_;
+    case MenuButton::More:
+        return moreButton_;
+    case MenuButton::Compare:
+        return compareButton_;
     }
     return nullptr;
 }
@@ -220,7 +225,8 @@ void MevaraViewController::showHomeButtons() {
         homeButton_->setImage(Image::named("icon-home.png"));
         homeButton_->setTitle("Home");
     }
-    for (auto which : {MenuButton::AboutMe, MenuButton::Help, MenuButton::More, MenuButton::Compare})
+    for (auto which :
+         {MenuButton::AboutMe, MenuButton::Help, MenuButton::More, MenuButton::Compare})
         if (auto button = menuButton(which)) button->setHidden(false);
 }
 

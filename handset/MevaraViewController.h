@@ -106,8 +106,7 @@ private:
     std::shared_ptr<TestListController> testListController_;
     std::shared_ptr<ViewController> current_;
     std::shared_ptr<ImageView> backgroundView_, newBackgroundView_;
-    std::shared_ptr<Button> homeButton_, aboutMeButton_, helpButton_, moreButton_,
-        compareButton_;
+    std::shared_ptr<Button> homeButton_, aboutMeButton_, helpButton_, moreButton_, compareButton_;
     std::shared_ptr<View> disclaimer_, disclaimerBackground_;
     std::shared_ptr<ImageView> disclaimerBox_;
     std::shared_ptr<Label> disclaimerLabel_;

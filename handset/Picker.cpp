@@ -1,6 +1,7 @@
 #include "handset/Picker.h"
 
 #include "platform/NumberParsing.h"
+#include "platform/Unicode.h"
 #include "toolkit/Button.h"
 #include "toolkit/Image.h"
 #include "toolkit/ImageView.h"
@@ -78,7 +79,8 @@ std::shared_ptr<TableViewCell> Picker::tableViewCellForRowAtIndexPath(TableView&
     text->setOpaque(false);
     // The counts "1" to "99" read better centred.
     const auto number = numbers::leadingInteger(choice);
-    if (choice.size() < 3 && number >= 1) text->setTextAlignment(TextAlignment::Center);
+    if (unicode::utf16Length(choice) < 3 && number >= 1)
+        text->setTextAlignment(TextAlignment::Center);
     cell->addSubview(text);
     if (checkedValue_ && *checkedValue_ == choice) {
         text->setTextColor(Color::blue());

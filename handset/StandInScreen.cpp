@@ -15,7 +15,8 @@ std::shared_ptr<View> makeStandInView(const std::string& title, std::function<vo
 
     auto box = std::make_shared<ImageView>(Rect{10, 60, 300, 170});
     box->setName("tableBackground");
-    if (auto picture = Image::named("form-box.png")) box->setImage(picture->stretchableImage(16, 16));
+    if (auto picture = Image::named("form-box.png"))
+        box->setImage(picture->stretchableImage(16, 16));
     view->addSubview(box);
 
     auto heading = std::make_shared<Label>(Rect{30, 78, 260, 28});

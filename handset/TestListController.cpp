@@ -211,10 +211,11 @@ void TestListController::showHelp() {
     content.fontName = "Helvetica-Oblique";
     content.fontSize = 12;
     content.showsMoreButton = false;
-    content.message = "Tap on “Add Test” to\nadd more tests.\n\nTap on an existing test to edit that "
-                      "test.\n\nTap on “Total Exposure” to compare your results.\n\nTap on “More” "
-                      "for more information, including descriptions of the imaging tests used in "
-                      "this app.";
+    content.message =
+        "Tap on “Add Test” to\nadd more tests.\n\nTap on an existing test to edit that "
+        "test.\n\nTap on “Total Exposure” to compare your results.\n\nTap on “More” "
+        "for more information, including descriptions of the imaging tests used in "
+        "this app.";
     showBubble(content);
 }
 
@@ -281,6 +282,9 @@ void TestListController::showInitialHelp() {
 
 void TestListController::blink(float alpha, const char* next) {
     if (!addTestRowLabel_) return;
+    // A list the root has replaced is gone for good: its blinking must not keep it alive.
+    auto root = rootController();
+    if (root && root->testListController().get() != this) return;
     auto& loop = RunLoop::main();
     loop.beginAnimations("blinkStartHere");
     loop.setAnimationDuration(blinkDuration);
@@ -305,8 +309,8 @@ int TestListController::tableViewNumberOfRowsInSection(TableView&, int) {
 
 std::string TestListController::detailText(const Test& test) {
     const auto n = test.numberOfTests();
-    std::string text = test.location().value_or("") + ", " + std::to_string(n) + " " +
-                       (n == 1 ? "test" : "tests");
+    std::string text =
+        test.location().value_or("") + ", " + std::to_string(n) + " " + (n == 1 ? "test" : "tests");
     if (test.date()) text += " on " + LocaleFormat::mediumDateText(*test.date());
     return text;
 }
@@ -328,16 +332,15 @@ std::shared_ptr<TableViewCell> TestListController::testCell(const Test& test) {
     auto cell = std::make_shared<TableViewCell>(Rect{0, 0, cellWidth, rowHeight});
     cell->addSubview(
         rowLabel({15, 10, 156, 21}, test.testName().value_or(""), "Helvetica-Bold", 17, rowBlue));
-    auto detail =
-        rowLabel({15, 29, 287, 18}, detailText(test), "Helvetica-Bold", 12, detailGrey);
+    auto detail = rowLabel({15, 29, 287, 18}, detailText(test), "Helvetica-Bold", 12, detailGrey);
     detail->setName("detail");
     cell->addSubview(detail);
 
     const float width = detail->sizeOfText(detail->text(), {9999, 9999}).width;
     const bool middle = 15 + width <= detailLimit;
-    auto value = rowLabel({182, middle ? 16.0f : 5.0f, 62, 28},
-                          LocaleFormat::twoDecimalText(test.milliseverts()), "Helvetica-Bold", 18,
-                          doseRed);
+    auto value =
+        rowLabel({182, middle ? 16.0f : 5.0f, 62, 28},
+                 LocaleFormat::twoDecimalText(test.milliseverts()), "Helvetica-Bold", 18, doseRed);
     value->setName("value");
     value->setTextAlignment(TextAlignment::Right);
     cell->addSubview(value);

@@ -114,10 +114,10 @@ void Button::draw(Painter& painter, const Rect& bounds, double time) const {
                                         : Size{bounds.width - imageSize.width, bounds.height};
     TextLayout text;
     if (!title.empty())
-        text = TextLayout::make(
-            Application::shared().fonts(), title, font_, textBounds,
-            titleLines_ == 1 ? LineBreakMode::MiddleTruncation : LineBreakMode::WordWrap,
-            titleLines_);
+        text = TextLayout::make(Application::shared().fonts(), title, font_, textBounds,
+                                titleLines_ == 1 ? LineBreakMode::MiddleTruncation
+                                                 : LineBreakMode::WordWrap,
+                                titleLines_);
     float x = 0;
     Rect titleBox;
     if (imageAbove_) {

@@ -1,5 +1,8 @@
 #include "app/MevaraAppDelegate.h"
 #include "app/Startup.h"
+#include "handset/MevaraViewController.h"
+#include "handset/TestListController.h"
+#include "model/Test.h"
 #include "model/TestData.h"
 #include "model/UserData.h"
 #include "platform/Clock.h"
@@ -178,6 +181,32 @@ TEST_F(Lifecycle, TheIdiomChoosesTheInterface) {
     MevaraAppDelegate shown(gallery);
     shown.applicationDidFinishLaunchingWithOptions();
     EXPECT_EQ(shown.viewController->className(), "GalleryController");
+}
+
+// The phone's real root, left with saving off: the next resign wipes what was entered and
+// rebuilds an empty home screen, and nothing of it reaches the file.
+TEST_F(Lifecycle, APhoneLeftWithSavingOffComesBackEmpty) {
+    auto delegate = launchApplication(DeviceIdiom::Phone, OrientationPortrait, AppSettings{});
+    auto root = std::dynamic_pointer_cast<MevaraViewController>(delegate->viewController);
+    ASSERT_TRUE(root);
+    auto& data = UserData::instance();
+    data.setGender("Male");
+    data.setAge("40 - 49");
+    data.tests().push_back(
+        mevara::Test::testWithLocation("Chest (Two Views)", "X-Ray", 1, 0.1f, {}));
+    data.setSaveData(false);
+    const auto before = root->testListController();
+
+    delegate->applicationWillResignActive();
+    RunLoop::main().advance(1);
+    EXPECT_TRUE(data.tests().empty());
+    EXPECT_EQ(data.age(), "");
+    ASSERT_NE(root->testListController(), before);
+    EXPECT_EQ(root->currentViewController(), root->testListController());
+    EXPECT_EQ(root->testListController()->table()->numberOfRows(), 2);
+    auto saved = PropertyList::readDictionary(UserData::userDataPath());
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->size(), 1u);
 }
 
 } // namespace

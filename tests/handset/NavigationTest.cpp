@@ -1,0 +1,178 @@
+#include "HandsetFixture.h"
+#include "handset/ExposureComparisonController.h"
+#include "handset/MoreContentController.h"
+#include "handset/MoreMenuController.h"
+
+namespace mevara {
+namespace {
+
+using testsupport::Menu;
+
+class HandsetNavigation : public testsupport::HandsetTest {
+protected:
+    void SetUp() override {
+        HandsetTest::SetUp();
+        start();
+    }
+    // Opens an area from the menu and lets its slide finish.
+    void openArea(Menu which) {
+        tapMenu(which);
+        advance(1.0);
+    }
+    void expectListShown(const std::shared_ptr<TestListController>& shownList) {
+        ASSERT_TRUE(shownList);
+        EXPECT_EQ(root->currentViewController(), shownList);
+        ASSERT_EQ(shown().size(), 1u);
+        EXPECT_EQ(shown()[0], shownList->view());
+        EXPECT_TRUE(root->left()->subviews().empty());
+        EXPECT_TRUE(root->right()->subviews().empty());
+    }
+};
+
+TEST_F(HandsetNavigation, MenuAreasOpenAfterTheFooterMovesAwayFromHome) {
+    struct Area {
+        Menu button;
+        std::string className;
+    };
+    // Home on the list only brings its highlight back.
+    root->highlightMenuButton(Menu::Compare);
+    tapMenu(Menu::Home);
+    EXPECT_TRUE(root->left()->subviews().empty());
+    // Each round ends back home, where the next begins.
+    for (const Area& area :
+         {Area{Menu::AboutMe, "AboutMeController"}, Area{Menu::More, "MoreMenuController"},
+          Area{Menu::Compare, "ExposureComparisonController"}}) {
+        SCOPED_TRACE(area.className);
+        EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::Home});
+        auto home = list();
+        EXPECT_EQ(root->currentViewController(), home);
+
+        tapMenu(area.button);
+        EXPECT_EQ(highlighted(), std::vector<Menu>{area.button});
+        EXPECT_EQ(home->footer()->transform(), Transform::translation(0, 84));
+        EXPECT_EQ(home->table()->frame().height, 349);
+        advance(0.45);
+        EXPECT_EQ(root->currentViewController(), home);
+        advance(0.1);
+        ASSERT_TRUE(root->currentViewController());
+        EXPECT_EQ(root->currentViewController()->className(), area.className);
+        EXPECT_EQ(highlighted(), std::vector<Menu>{area.button});
+        advance(0.5);
+        ASSERT_EQ(shown().size(), 1u);
+        EXPECT_EQ(shown()[0], root->currentViewController()->view());
+        EXPECT_EQ(highlighted(), std::vector<Menu>{area.button});
+
+        // A repeated tap on the shown area changes nothing.
+        auto there = root->currentViewController();
+        tapMenu(area.button);
+        advance(1.0);
+        EXPECT_EQ(root->currentViewController(), there);
+        EXPECT_EQ(highlighted(), std::vector<Menu>{area.button});
+
+        // Home slides the list back and brings its footer back half a second later.
+        tapMenu(Menu::Home);
+        EXPECT_EQ(root->currentViewController(), home);
+        advance(0.5);
+        EXPECT_TRUE(home->footer()->transform().isIdentity());
+        EXPECT_EQ(home->table()->frame().height, 265);
+        EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::Home});
+        expectListShown(home);
+    }
+}
+
+TEST_F(HandsetNavigation, AwayFromHomeAreasSwitchAtOnce) {
+    openArea(Menu::AboutMe);
+    struct Step {
+        std::shared_ptr<View> button;
+        std::string className;
+        std::vector<Menu> highlight;
+    };
+    auto header = [&](const char* name) { return find(name, root->headerBar()); };
+    for (const Step& step :
+         {Step{root->menuButton(Menu::Compare), "ExposureComparisonController", {Menu::Compare}},
+          Step{root->menuButton(Menu::More), "MoreMenuController", {Menu::More}},
+          Step{header("settingsButton"), "SettingsController", {}},
+          Step{header("informationButton"), "MoreContentController", {}},
+          Step{root->menuButton(Menu::AboutMe), "AboutMeController", {Menu::AboutMe}}}) {
+        SCOPED_TRACE(step.className);
+        tapView(step.button);
+        ASSERT_TRUE(root->currentViewController());
+        EXPECT_EQ(root->currentViewController()->className(), step.className);
+        EXPECT_EQ(highlighted(), step.highlight);
+        advance(0.5);
+        ASSERT_EQ(shown().size(), 1u);
+        EXPECT_EQ(shown()[0], root->currentViewController()->view());
+        EXPECT_EQ(highlighted(), step.highlight);
+    }
+}
+
+TEST_F(HandsetNavigation, InformationHighlightsNothingAndOpensOnce) {
+    tapHeader("informationButton");
+    EXPECT_TRUE(highlighted().empty());
+    advance(1.0);
+    auto page = current<MoreContentController>();
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->pageTitle(), "Important Information");
+    EXPECT_EQ(page->file(), "Information.html");
+    EXPECT_FALSE(page->showBackButton());
+    EXPECT_TRUE(highlighted().empty());
+    tapHeader("informationButton");
+    advance(1.0);
+    EXPECT_EQ(root->currentViewController(), page);
+    EXPECT_TRUE(highlighted().empty());
+}
+
+TEST_F(HandsetNavigation, ForceHomeLoadsAFreshListFromEveryArea) {
+    for (Menu area : {Menu::AboutMe, Menu::More, Menu::Compare}) {
+        auto before = list();
+        openArea(area);
+        root->forceHome();
+        EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::Home});
+        EXPECT_NE(list(), before);
+        expectListShown(list());
+    }
+}
+
+TEST_F(HandsetNavigation, ASlideWhoseScreenWasDroppedEndsAtHome) {
+    openArea(Menu::AboutMe);
+    tapMenu(Menu::Home);
+    advance(0.2);
+    root->forceHome();
+    advance(0.3);
+    ASSERT_TRUE(current<TestListController>());
+    expectListShown(list());
+    EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::Home});
+}
+
+TEST_F(HandsetNavigation, OnlyPortraitIsAllowed) {
+    for (int orientation : {2, 3, 4})
+        EXPECT_FALSE(window->rotate(orientation)) << orientation;
+    EXPECT_TRUE(window->rotate(1));
+}
+
+TEST_F(HandsetNavigation, TheDisclaimerCoversEverythingUntilAcknowledged) {
+    root->showDisclaimer();
+    EXPECT_FLOAT_EQ(root->disclaimerBackground()->alpha(), 0.75f);
+    EXPECT_FLOAT_EQ(root->disclaimer()->alpha(), 1);
+    EXPECT_EQ(root->view()->subviews().back(), root->disclaimer());
+
+    tapMenu(Menu::Compare);
+    advance(1.0);
+    EXPECT_EQ(root->currentViewController(), list());
+    EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::Home});
+
+    tapView(find("disclaimerButton", root->disclaimer()));
+    EXPECT_EQ(root->disclaimerBackground()->alpha(), 0);
+    EXPECT_EQ(root->disclaimer()->alpha(), 0);
+    tapMenu(Menu::Compare);
+    advance(1.0);
+    EXPECT_TRUE(current<ExposureComparisonController>());
+
+    root->showDisclaimer();
+    root->hideDisclaimer();
+    EXPECT_EQ(root->disclaimerBackground()->alpha(), 0);
+    EXPECT_EQ(root->disclaimer()->alpha(), 0);
+}
+
+} // namespace
+} // namespace mevara
