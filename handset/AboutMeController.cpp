@@ -43,11 +43,9 @@ void AboutMeController::viewDidLoad() {
 }
 
 std::optional<HelpBubble> AboutMeController::helpBubble() const {
-    HelpBubble content;
-    content.bubbleFrame = {20, 131, 225, 151};
-    content.message = "Your Gender and Age are needed so that you can see how your results "
-                      "compare to others like you.";
-    return content;
+    return HelpBubble{.bubbleFrame = {20, 131, 225, 151},
+                      .message = "Your Gender and Age are needed so that you can see how your "
+                                 "results compare to others like you."};
 }
 
 void AboutMeController::openPicker(const char* prompt, std::vector<std::string> choices,
@@ -55,8 +53,7 @@ void AboutMeController::openPicker(const char* prompt, std::vector<std::string> 
     auto self = std::dynamic_pointer_cast<PickerDelegate>(shared_from_this());
     auto picker = Picker::pickerWithPrompt(prompt, std::move(choices), checked, self);
     if (auto root = MevaraViewController::root()) {
-        root->slideInFromRight(picker);
-        root->crossfadeBackground(Image::named("form-bg.png"));
+        root->openScreen(picker);
     }
 }
 
@@ -77,8 +74,7 @@ void AboutMeController::pickerPickedValue(Picker& picker, const std::string& val
         age_->setText(value);
     }
     if (auto root = MevaraViewController::root()) {
-        root->slideInFromLeft(shared_from_this());
-        root->crossfadeBackground(Image::named("form-bg.png"));
+        root->returnToScreen(shared_from_this());
     }
 }
 
@@ -110,8 +106,7 @@ void AboutMeController::onSave() {
 
 void AboutMeController::showTestFormController() {
     if (auto root = MevaraViewController::root()) {
-        root->slideInFromRight(std::make_shared<TestFormController>());
-        root->crossfadeBackground(Image::named("form-bg.png"));
+        root->openScreen(std::make_shared<TestFormController>());
     }
 }
 

@@ -25,16 +25,16 @@ struct HelpBubble {
     };
 
     Rect helpViewFrame{0, 0, 320, 397};
-    Rect bubbleFrame;
-    std::string message;
+    Rect bubbleFrame{};
+    std::string message{};
     Picture picture = Picture::ContentStretch;
     // Applied only when a font of that name exists; none: the layout's font.
-    std::optional<std::string> fontName;
+    std::optional<std::string> fontName{};
     float fontSize = 0;
     // Screens with a button in the bubble say whether it shows and where things go.
-    std::optional<bool> showsMoreButton;
-    std::optional<Rect> textFrame;
-    std::optional<Rect> moreButtonFrame;
+    std::optional<bool> showsMoreButton{};
+    std::optional<Rect> textFrame{};
+    std::optional<Rect> moreButtonFrame{};
 };
 
 // Base of every handset screen: the root asks the shown screen to show or hide its help.

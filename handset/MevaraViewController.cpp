@@ -251,10 +251,19 @@ void MevaraViewController::leaveHome(const std::string& stage2) {
     }
 }
 
-void MevaraViewController::showScreen(const std::shared_ptr<ViewController>& controller,
-                                      std::optional<MenuButton> highlight) {
+void MevaraViewController::openScreen(const std::shared_ptr<ViewController>& controller) {
     slideInFromRight(controller);
     crossfadeBackground(Image::named(formBackground));
+}
+
+void MevaraViewController::returnToScreen(const std::shared_ptr<ViewController>& controller) {
+    slideInFromLeft(controller);
+    crossfadeBackground(Image::named(formBackground));
+}
+
+void MevaraViewController::showScreen(const std::shared_ptr<ViewController>& controller,
+                                      std::optional<MenuButton> highlight) {
+    openScreen(controller);
     // The slide clears Home and More; the area's own highlight stands.
     highlightMenuButton(highlight);
 }

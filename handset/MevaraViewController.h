@@ -40,6 +40,10 @@ public:
     void slideInFromLeft(const std::shared_ptr<ViewController>& controller);
     void crossfadeBackground(std::shared_ptr<const Image> image);
     void forceHome();
+    // Another screen over the form background: forward from the right, or back from the
+    // left (a form taking over again from its picker).
+    void openScreen(const std::shared_ptr<ViewController>& controller);
+    void returnToScreen(const std::shared_ptr<ViewController>& controller);
     // Slides the home screen back in from the left and brings its footer back, as every
     // screen does when it is done; `reload` first rebuilds the rows and the total.
     void returnToTestList(bool reload);

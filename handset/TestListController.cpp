@@ -160,8 +160,7 @@ void TestListController::showTestFormControllerStage2() {
     if (lastSelectedRow_ >= 1 && lastSelectedRow_ <= static_cast<int>(tests.size()))
         form->setEditingTest(tests[static_cast<std::size_t>(lastSelectedRow_ - 1)]);
     if (auto root = rootController()) {
-        root->slideInFromRight(form);
-        root->crossfadeBackground(Image::named("form-bg.png"));
+        root->openScreen(form);
     }
 }
 
@@ -174,8 +173,7 @@ void TestListController::showAboutMeControllerStage2(bool initialSetup) {
     auto form = std::make_shared<AboutMeController>();
     form->setIsInitialSetup(initialSetup);
     if (auto root = rootController()) {
-        root->slideInFromRight(form);
-        root->crossfadeBackground(Image::named("form-bg.png"));
+        root->openScreen(form);
     }
 }
 
@@ -186,8 +184,7 @@ void TestListController::showComparisons() {
 
 void TestListController::showComparisonsStage2() {
     if (auto root = rootController()) {
-        root->slideInFromRight(std::make_shared<ExposureComparisonController>());
-        root->crossfadeBackground(Image::named("form-bg.png"));
+        root->openScreen(std::make_shared<ExposureComparisonController>());
     }
 }
 
@@ -196,63 +193,51 @@ void TestListController::showMore() {
     page->setPageTitle("What are Millisieverts?");
     page->setFile("WhatareMillisieverts.html");
     if (auto root = rootController()) {
-        root->slideInFromRight(page);
-        root->crossfadeBackground(Image::named("form-bg.png"));
+        root->openScreen(page);
     }
 }
 
 // Help
 
 void TestListController::showHelp() {
-    HelpBubble content;
-    content.helpViewFrame = {0, 0, 320, 397};
-    content.bubbleFrame = {20, 63, 225, 317};
-    content.picture = HelpBubble::Picture::Caps;
-    content.fontName = "Helvetica-Oblique";
-    content.fontSize = 12;
-    content.showsMoreButton = false;
-    content.message =
-        "Tap on “Add Test” to\nadd more tests.\n\nTap on an existing test to edit that "
-        "test.\n\nTap on “Total Exposure” to compare your results.\n\nTap on “More” "
-        "for more information, including descriptions of the imaging tests used in "
-        "this app.";
-    showBubble(content);
+    showBubble({.bubbleFrame = {20, 63, 225, 317},
+                .message = "Tap on “Add Test” to\nadd more tests.\n\nTap on an existing test to "
+                           "edit that test.\n\nTap on “Total Exposure” to compare your "
+                           "results.\n\nTap on “More” for more information, including "
+                           "descriptions of the imaging tests used in this app.",
+                .picture = HelpBubble::Picture::Caps,
+                .fontName = "Helvetica-Oblique",
+                .fontSize = 12,
+                .showsMoreButton = false});
 }
 
 void TestListController::hideHelp() {
     if (!helpView()) return;
-    if (bubble()) bubble()->setTransform(Transform::identity());
-    helpView()->setTransform(Transform::identity());
     inInitialHelp_ = false;
     hideBubble();
 }
 
 void TestListController::onMsvHelp() {
-    HelpBubble content;
-    content.helpViewFrame = {0, 62, 320, 336};
-    content.bubbleFrame = {0, 0, 247, 324};
-    content.picture = HelpBubble::Picture::Caps;
-    content.fontName = "Helvetica";
-    content.fontSize = 14;
-    content.showsMoreButton = true;
-    content.message = "Millisieverts (mSv) is the unit of measurement for radiation received from "
-                      "a medical imaging procedure.   A test that shows “0” mSv indicates no "
-                      "radiation is delivered during that test.  Examples include MRIs and "
-                      "Ultrasounds.\n\n";
-    showBubble(content);
+    showBubble({.helpViewFrame = {0, 62, 320, 336},
+                .bubbleFrame = {0, 0, 247, 324},
+                .message = "Millisieverts (mSv) is the unit of measurement for radiation "
+                           "received from a medical imaging procedure.   A test that shows “0” "
+                           "mSv indicates no radiation is delivered during that test.  Examples "
+                           "include MRIs and Ultrasounds.\n\n",
+                .picture = HelpBubble::Picture::Caps,
+                .fontName = "Helvetica",
+                .fontSize = 14,
+                .showsMoreButton = true});
 }
 
 void TestListController::showTotalMsvHelp() {
-    HelpBubble content;
-    content.helpViewFrame = {0, 0, 320, 397};
-    content.bubbleFrame = {20, 93, 225, 227};
-    content.picture = HelpBubble::Picture::Caps;
     // The name has a space, so only a toolkit that knows it changes the font.
-    content.fontName = "Helvetica Bold";
-    content.fontSize = 14;
-    content.showsMoreButton = false;
-    content.message = "Total estimated mSv's from the number of tests entered.";
-    showBubble(content);
+    showBubble({.bubbleFrame = {20, 93, 225, 227},
+                .message = "Total estimated mSv's from the number of tests entered.",
+                .picture = HelpBubble::Picture::Caps,
+                .fontName = "Helvetica Bold",
+                .fontSize = 14,
+                .showsMoreButton = false});
 }
 
 void TestListController::showInitialHelp() {
