@@ -24,6 +24,8 @@ std::string usageText() {
                "                                  how it is held (default portrait on a phone,\n"
                "                                  landscape on a tablet)\n"
                "  --locale L                      number and date formats, such as de_DE\n"
+               "  --time-zone Z                   the device's time zone, such as\n"
+               "                                  America/New_York (default: the system's)\n"
                "  --data-dir DIR                  keep documents in DIR/Documents and caches in\n"
                "                                  DIR/Caches (default: the XDG folders)\n"
                "  --catalogue-url URL             the catalogue service (default:\n"
@@ -82,6 +84,10 @@ parseOptions(const std::vector<std::string>& arguments,
             const auto v = value();
             if (!v || v->empty()) return needs("a locale such as en_US");
             options.locale = *v;
+        } else if (name == "--time-zone") {
+            const auto v = value();
+            if (!v || v->empty()) return needs("a time zone such as Europe/Berlin");
+            options.timeZone = *v;
         } else if (name == "--data-dir") {
             const auto v = value();
             if (!v || v->empty()) return needs("a folder");

@@ -16,6 +16,7 @@ struct Options {
     // None: portrait on a phone, landscape on a tablet.
     std::optional<int> orientation;
     std::optional<std::string> locale;
+    std::optional<std::string> timeZone;
     std::optional<std::filesystem::path> dataDirectory;
     std::string catalogueUrl;
     // None: 2 on a phone, 1 on a tablet, so either fits a desktop screen.

@@ -111,5 +111,6 @@ int main(int argc, char** argv) {
         Directories::configure(directories);
     }
     if (options.locale) LocaleFormat::setLocale(options.locale);
+    if (options.timeZone) LocaleFormat::setTimeZone(options.timeZone);
     return run(options);
 }

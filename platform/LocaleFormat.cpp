@@ -16,6 +16,11 @@ std::optional<std::string>& overrideLocale() {
     return locale;
 }
 
+std::optional<std::string>& overrideTimeZone() {
+    static std::optional<std::string> zone;
+    return zone;
+}
+
 icu::Locale icuLocale() {
     return icu::Locale(LocaleFormat::locale().c_str());
 }
@@ -29,6 +34,18 @@ std::string LocaleFormat::locale() {
 
 void LocaleFormat::setLocale(std::optional<std::string> locale) {
     overrideLocale() = std::move(locale);
+}
+
+std::string LocaleFormat::timeZone() {
+    if (overrideTimeZone()) return *overrideTimeZone();
+    std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createDefault());
+    icu::UnicodeString id;
+    std::string text;
+    return zone ? zone->getID(id).toUTF8String(text) : "UTC";
+}
+
+void LocaleFormat::setTimeZone(std::optional<std::string> zone) {
+    overrideTimeZone() = std::move(zone);
 }
 
 std::string LocaleFormat::twoDecimalText(double value) {
@@ -54,7 +71,8 @@ std::string LocaleFormat::mediumDateText(Date date, const std::optional<std::str
     std::unique_ptr<icu::DateFormat> format(
         icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, icuLocale()));
     if (!format) return {};
-    if (timeZone) format->adoptTimeZone(icu::TimeZone::createTimeZone(timeZone->c_str()));
+    const auto& zone = timeZone ? timeZone : overrideTimeZone();
+    if (zone) format->adoptTimeZone(icu::TimeZone::createTimeZone(zone->c_str()));
     auto millis = static_cast<UDate>(date.time_since_epoch().count()) / 1000.0;
     icu::UnicodeString out;
     format->format(millis, out);

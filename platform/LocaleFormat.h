@@ -15,6 +15,11 @@ public:
     static std::string locale();
     static void setLocale(std::optional<std::string> locale);
 
+    // The device's time zone ("America/New_York"): the override when one is set,
+    // else ICU's default (the system's).
+    static std::string timeZone();
+    static void setTimeZone(std::optional<std::string> zone);
+
     // Decimal style with exactly two fraction digits, the locale's grouping and
     // marks, halves rounded to even: 1234.5 is "1,234.50" in en_US.
     static std::string twoDecimalText(double value);
@@ -24,8 +29,8 @@ public:
     // these texts back as numbers.
     static std::string shortText(double value);
 
-    // Medium date style without time, in the device's time zone unless one is
-    // given ("Mar 15, 2026" in en_US, "15.03.2026" in de_DE).
+    // Medium date style without time, in the device's time zone (timeZone()) unless
+    // one is given ("Mar 15, 2026" in en_US, "15.03.2026" in de_DE).
     static std::string mediumDateText(Date date, const std::optional<std::string>& timeZone = {});
 };
 

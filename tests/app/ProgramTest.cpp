@@ -51,9 +51,9 @@ TEST(Options, MistakesAreReported) {
         EXPECT_FALSE(parsed.error.empty()) << arguments.front();
     }
     const std::string usage = usageText();
-    for (const char* option :
-         {"--device", "--orientation", "--locale", "--data-dir", "--catalogue-url", "--zoom",
-          "--gallery", "--headless", "--script", "--output", "--help", "--version", "'r'"})
+    for (const char* option : {"--device", "--orientation", "--locale", "--time-zone", "--data-dir",
+                               "--catalogue-url", "--zoom", "--gallery", "--headless", "--script",
+                               "--output", "--help", "--version", "'r'"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -24,6 +24,7 @@ TempDirectory::~TempDirectory() {
     Directories::reset();
     Clock::reset();
     LocaleFormat::setLocale(std::nullopt);
+    LocaleFormat::setTimeZone(std::nullopt);
     std::error_code ec;
     fs::remove_all(path_, ec);
 }

@@ -1,0 +1,278 @@
+#include "handset/CalendarPickerController.h"
+
+#include "handset/MevaraViewController.h"
+#include "platform/LocalCalendar.h"
+#include "platform/NumberParsing.h"
+#include "platform/PropertyList.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Image.h"
+#include "toolkit/ImageView.h"
+#include "toolkit/Label.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace mevara {
+
+namespace {
+
+constexpr int firstListedYear = 1900;
+constexpr int lastListedYear = 2098;
+constexpr Color dayTitleColor = Color::black();
+constexpr Color highlightedDayTitleColor = Color::blue();
+
+std::pair<int, int> monthAfter(int year, int month) {
+    return month == 12 ? std::pair{year + 1, 1} : std::pair{year, month + 1};
+}
+
+std::pair<int, int> monthBefore(int year, int month) {
+    return month == 1 ? std::pair{year - 1, 12} : std::pair{year, month - 1};
+}
+
+} // namespace
+
+const char* const CalendarPickerController::monthPrompt = "Month";
+const char* const CalendarPickerController::yearPrompt = "Year";
+const std::array<const char*, 12> CalendarPickerController::englishMonthNames{
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+
+CalendarPickerController::CalendarPickerController() : HelpHandler("CalendarPickerController") {}
+
+void CalendarPickerController::bind(Bindings& b) {
+    HelpHandler::bind(b);
+    b.outlet("monthButton", monthButton_);
+    b.outlet("yearButton", yearButton_);
+    b.outlet("background", background_);
+    b.outlet("lastBar", lastBar_);
+    b.outlet("clearButton", clearButton_);
+    for (std::size_t i = 0; i < verticalBarOutlets_.size(); ++i)
+        b.outlet("verticalBar" + std::to_string(i + 1), verticalBarOutlets_[i]);
+    for (std::size_t i = 0; i < weekdayLabels_.size(); ++i)
+        b.outlet("weekday" + std::to_string(i + 1), weekdayLabels_[i]);
+    b.action("onPrevious", [this] { onPrevious(); });
+    b.action("onNext", [this] { onNext(); });
+    b.action("onMonth", [this] { onMonth(); });
+    b.action("onYear", [this] { onYear(); });
+    b.action("onClear", [this] { onClear(); });
+    b.action("onBack", [this] { onBack(); });
+    b.actionWithArgument("onDateSelected", [this](const std::any& sender) {
+        std::shared_ptr<View> view;
+        if (auto* v = std::any_cast<std::shared_ptr<View>>(&sender))
+            view = *v;
+        else if (auto* button = std::any_cast<std::shared_ptr<Button>>(&sender))
+            view = *button;
+        if (auto button = std::dynamic_pointer_cast<Button>(view)) onDateSelected(*button);
+    });
+}
+
+void CalendarPickerController::viewDidLoad() {
+    verticalBars_.clear();
+    for (const auto& bar : verticalBarOutlets_)
+        if (bar) verticalBars_.push_back(bar);
+    if (background_) {
+        auto box = Image::named("form-box.png");
+        background_->setImage(box ? box->stretchableImage(16, 16) : nullptr);
+    }
+    populate();
+}
+
+bool CalendarPickerController::shouldAutorotateToInterfaceOrientation(int orientation) {
+    return orientation == OrientationPortrait;
+}
+
+void CalendarPickerController::setDelegate(std::shared_ptr<CalendarPickerDelegate> delegate) {
+    delegate_ = std::move(delegate);
+}
+
+void CalendarPickerController::setSelectedDate(std::optional<Date> date) {
+    if (date == selectedDate_) return;
+    selectedDate_ = date;
+    displayedDate_ = date;
+    if (date) populate();
+}
+
+void CalendarPickerController::createCells() {
+    auto blue = Image::named("button-blue.png");
+    auto pressed = blue ? blue->stretchableImage(12, 12) : nullptr;
+    std::weak_ptr<ViewController> target = weak_from_this();
+    for (int index = 0; index < cellCount; ++index) {
+        const float x = gridLeft + static_cast<float>(index % columns) * cellSize;
+        const float y = gridTop + static_cast<float>(index / columns) * cellSize;
+        auto cell = std::make_shared<Button>(Rect{x, y, cellSize, cellSize});
+        cell->setName("dayCell" + std::to_string(index));
+        cell->setTitleFont(Font::boldSystemFont(17));
+        cell->setBackgroundImage(pressed, ControlState::Highlighted);
+        cell->setTitleColor(Color::white(), ControlState::Highlighted);
+        // Only the displayed month's days are enabled, so only they report.
+        cell->addTarget(ControlEvent::TouchUpInside, [target](Control& sender) {
+            if (auto controller = target.lock())
+                controller->perform("onDateSelected",
+                                    std::static_pointer_cast<View>(sender.shared_from_this()));
+        });
+        view()->addSubview(cell);
+        calendarCells_.push_back(std::move(cell));
+    }
+}
+
+void CalendarPickerController::populate() {
+    if (!displayedDate_ || !isViewLoaded()) return;
+    const CalendarDay shown = LocalCalendar::dayOf(*displayedDate_);
+    std::optional<int> highlightedDay;
+    if (selectedDate_) {
+        const CalendarDay selected = LocalCalendar::dayOf(*selectedDate_);
+        if (selected.year == shown.year && selected.month == shown.month)
+            highlightedDay = selected.day;
+    }
+    if (monthButton_) monthButton_->setTitle(LocalCalendar::monthName(shown.month));
+    if (yearButton_) yearButton_->setTitle(std::to_string(shown.year));
+    const auto weekdays = LocalCalendar::shortWeekdayNames();
+    for (std::size_t i = 0; i < weekdayLabels_.size() && i < weekdays.size(); ++i)
+        if (weekdayLabels_[i]) weekdayLabels_[i]->setText(weekdays[i]);
+    if (calendarCells_.empty()) createCells();
+
+    auto write = [this](int index, int day, Color color, bool enabled) {
+        const auto& cell = calendarCells_[static_cast<std::size_t>(index)];
+        const std::string title = std::to_string(day);
+        cell->setTitle(title, ControlState::Normal);
+        cell->setTitle(title, ControlState::Highlighted);
+        cell->setTitleColor(color, ControlState::Normal);
+        cell->setEnabled(enabled);
+    };
+
+    // Whole calendar days, never 24-hour steps: a day of 23 or 25 hours (or one without
+    // a midnight) would otherwise be skipped or shown twice.
+    const Date first = LocalCalendar::addingDays(*displayedDate_, 1 - shown.day);
+    const int weekday = LocalCalendar::localWeekday(first);
+    Date day = first;
+    for (int index = weekday - 2; index >= 0; --index) {
+        day = LocalCalendar::addingDays(day, -1);
+        write(index, LocalCalendar::dayOf(day).day, dimTitleColor, false);
+    }
+    int index = weekday - 1;
+    for (day = first; index < cellCount; day = LocalCalendar::addingDays(day, 1), ++index) {
+        const CalendarDay current = LocalCalendar::dayOf(day);
+        if (current.month != shown.month) break;
+        write(index, current.day,
+              current.day == highlightedDay ? highlightedDayTitleColor : dayTitleColor, true);
+    }
+    for (int next = 1; index < cellCount && index % columns != 0; ++index, ++next)
+        write(index, next, dimTitleColor, false);
+
+    const int last = index - 1;
+    const float bottom = calendarCells_[static_cast<std::size_t>(last)]->frame().maxY();
+    auto reachBottom = [bottom](View& view) {
+        Rect frame = view.frame();
+        frame.height = bottom - frame.y;
+        view.setFrame(frame);
+    };
+    if (background_) reachBottom(*background_);
+    for (const auto& bar : verticalBars_)
+        reachBottom(*bar);
+    if (clearButton_) {
+        Rect frame = clearButton_->frame();
+        frame.y = bottom + clearGap;
+        clearButton_->setFrame(frame);
+    }
+    if (lastBar_) lastBar_->setHidden(last < cellCount - 1);
+    for (int i = 4 * columns; i < cellCount; ++i)
+        calendarCells_[static_cast<std::size_t>(i)]->setHidden(i > last);
+}
+
+void CalendarPickerController::displayMonth(int year, int month) {
+    int day = displayedDate_ ? LocalCalendar::dayOf(*displayedDate_).day : 1;
+    day = std::clamp(day, 1, std::max(1, LocalCalendar::daysInMonth(year, month)));
+    displayedDate_ = LocalCalendar::dateFrom(year, month, day);
+}
+
+void CalendarPickerController::onNext() {
+    if (!displayedDate_) return;
+    const CalendarDay shown = LocalCalendar::dayOf(*displayedDate_);
+    const auto [year, month] = monthAfter(shown.year, shown.month);
+    displayMonth(year, month);
+    std::clog << "New displayed date is " << LocalCalendar::description(*displayedDate_) << '\n';
+    populate();
+}
+
+void CalendarPickerController::onPrevious() {
+    if (!displayedDate_) return;
+    const CalendarDay shown = LocalCalendar::dayOf(*displayedDate_);
+    const auto [year, month] = monthBefore(shown.year, shown.month);
+    displayMonth(year, month);
+    std::clog << "New displayed date is " << LocalCalendar::description(*displayedDate_) << '\n';
+    populate();
+}
+
+std::vector<std::string> CalendarPickerController::yearChoices() {
+    // The user data file holds a date only within these; a year partly outside would let
+    // a day be chosen that comes back as another day.
+    const Date earliest = PropertyList::earliestDate();
+    const Date latest = PropertyList::latestDate();
+    std::vector<std::string> years;
+    for (int year = firstListedYear; year <= lastListedYear; ++year) {
+        const Date start = LocalCalendar::dateFrom(year, 1, 1, 0, 0, 0);
+        const Date end = LocalCalendar::dateFrom(year + 1, 1, 1, 0, 0, 0);
+        if (start >= earliest && end <= latest) years.push_back(std::to_string(year));
+    }
+    return years;
+}
+
+void CalendarPickerController::onMonth() {
+    std::optional<std::string> checked;
+    if (displayedDate_)
+        checked = LocalCalendar::monthName(LocalCalendar::dayOf(*displayedDate_).month);
+    auto self = std::dynamic_pointer_cast<PickerDelegate>(shared_from_this());
+    auto picker = Picker::pickerWithPrompt(
+        monthPrompt, {englishMonthNames.begin(), englishMonthNames.end()}, checked, self);
+    if (auto root = MevaraViewController::root()) root->openScreen(picker);
+}
+
+void CalendarPickerController::onYear() {
+    std::optional<std::string> checked;
+    if (displayedDate_) checked = std::to_string(LocalCalendar::dayOf(*displayedDate_).year);
+    auto self = std::dynamic_pointer_cast<PickerDelegate>(shared_from_this());
+    auto picker = Picker::pickerWithPrompt(yearPrompt, yearChoices(), checked, self);
+    if (auto root = MevaraViewController::root()) root->openScreen(picker);
+}
+
+void CalendarPickerController::pickerPickedValue(Picker& picker, const std::string& value) {
+    if (displayedDate_) {
+        const CalendarDay shown = LocalCalendar::dayOf(*displayedDate_);
+        if (picker.prompt() == monthPrompt) {
+            auto found = std::find(englishMonthNames.begin(), englishMonthNames.end(), value);
+            if (found != englishMonthNames.end()) {
+                displayMonth(shown.year, static_cast<int>(found - englishMonthNames.begin()) + 1);
+                populate();
+            }
+        } else if (const auto year = numbers::leadingInteger(value); year > 0 && year < 10000) {
+            displayMonth(static_cast<int>(year), shown.month);
+            populate();
+        }
+    }
+    if (auto root = MevaraViewController::root()) root->returnToScreen(shared_from_this());
+}
+
+void CalendarPickerController::onDateSelected(const Button& sender) {
+    if (!displayedDate_) return;
+    const auto day =
+        numbers::leadingInteger(sender.titleForState(ControlState::Normal).value_or(""));
+    const CalendarDay shown = LocalCalendar::dayOf(*displayedDate_);
+    report(LocalCalendar::dateFrom(shown.year, shown.month, static_cast<int>(day)));
+}
+
+void CalendarPickerController::onClear() {
+    report(std::nullopt);
+}
+
+void CalendarPickerController::onBack() {
+    report(selectedDate_);
+}
+
+void CalendarPickerController::report(std::optional<Date> date) {
+    // The delegate usually drops us as it slides itself back in.
+    auto self = shared_from_this();
+    if (delegate_) delegate_->calendarPickerPickedDate(*this, date);
+}
+
+} // namespace mevara

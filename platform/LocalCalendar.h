@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Date.h"
+
+#include <string>
+#include <vector>
+
+namespace mevara {
+
+// A day on the calendar; month 1 to 12.
+struct CalendarDay {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    friend bool operator==(const CalendarDay&, const CalendarDay&) = default;
+};
+
+// The device's Gregorian calendar: days, months and weekdays as the person sees them, in
+// the device's time zone (LocaleFormat::timeZone()) and locale (LocaleFormat::locale()).
+// Day arithmetic goes by calendar days, so a day that is 23 or 25 hours long (or has no
+// midnight) still counts as one day.
+class LocalCalendar {
+public:
+    static CalendarDay dayOf(Date date);
+    // Lenient, as the device's calendar is: day 0 is the last day of the month before,
+    // month 13 the January after.
+    static Date dateFrom(int year, int month, int day, int hour = 12, int minute = 0,
+                         int second = 0);
+    static Date addingDays(Date date, int days);
+    static int daysInMonth(int year, int month);
+
+    // The locale's day of the week: 1 for its first weekday (Sunday in en_US, Monday in
+    // de_DE), up to 7.
+    static int localWeekday(Date date);
+    // The locale's short weekday names, starting from its first weekday.
+    static std::vector<std::string> shortWeekdayNames();
+    // The locale's name of a month (1 to 12) as it stands alone, for a title.
+    static std::string monthName(int month);
+
+    // A stable, locale-neutral text with the offset: "2026-03-15 12:00:00 -0400".
+    static std::string description(Date date);
+};
+
+} // namespace mevara

@@ -1,0 +1,342 @@
+#include "HandsetFixture.h"
+#include "handset/CalendarPickerController.h"
+#include "handset/Picker.h"
+#include "platform/Clock.h"
+#include "platform/LocalCalendar.h"
+#include "platform/LocaleFormat.h"
+#include "toolkit/ImageView.h"
+
+#include <sstream>
+
+namespace mevara {
+namespace {
+
+using namespace std::chrono;
+
+// Stands where the test form will: hears what the calendar reports.
+struct Answers : CalendarPickerDelegate {
+    std::vector<std::optional<Date>> dates;
+    void calendarPickerPickedDate(CalendarPickerController&, std::optional<Date> date) override {
+        dates.push_back(date);
+    }
+};
+
+class HandsetCalendar : public testsupport::HandsetTest {
+protected:
+    std::shared_ptr<Answers> answers = std::make_shared<Answers>();
+    std::shared_ptr<CalendarPickerController> calendar;
+    // The diagnostic log, kept off the test output.
+    std::ostringstream log;
+    std::streambuf* savedLog = nullptr;
+
+    void SetUp() override {
+        HandsetTest::SetUp();
+        savedLog = std::clog.rdbuf(log.rdbuf());
+        LocaleFormat::setLocale("en_US");
+        LocaleFormat::setTimeZone("America/New_York");
+        start();
+    }
+    void TearDown() override {
+        calendar.reset();
+        LocaleFormat::setLocale(std::nullopt);
+        LocaleFormat::setTimeZone(std::nullopt);
+        Clock::reset();
+        std::clog.rdbuf(savedLog);
+        HandsetTest::TearDown();
+    }
+
+    // Opens the calendar the way the test form does: the date is given before and again
+    // after the slide starts, then the grid is built.
+    void open(std::optional<Date> selected) {
+        calendar = std::make_shared<CalendarPickerController>();
+        calendar->setDelegate(answers);
+        auto give = [&] {
+            if (selected)
+                calendar->setSelectedDate(selected);
+            else
+                calendar->setDisplayedDate(Clock::now());
+        };
+        give();
+        root->openScreen(calendar);
+        give();
+        calendar->populate();
+        advance(1.0);
+        ASSERT_EQ(root->currentViewController(), calendar);
+    }
+    // Shows the month of that moment.
+    void show(int year, int month, int day = 15, int hour = 12, int minute = 0) {
+        calendar->setDisplayedDate(LocalCalendar::dateFrom(year, month, day, hour, minute));
+        calendar->populate();
+    }
+
+    std::shared_ptr<Button> cellReading(const std::string& day) const {
+        for (const auto& cell : calendar->calendarCells())
+            if (cell->isEnabled() && cell->currentTitle() == day) return cell;
+        return nullptr;
+    }
+    // Titles of the visible cells, the disabled ones in brackets.
+    std::string grid() const {
+        std::string text;
+        for (const auto& cell : calendar->calendarCells()) {
+            if (cell->isHidden()) continue;
+            const auto title = cell->titleForState(ControlState::Normal).value_or("");
+            text += (cell->isEnabled() ? title : "(" + title + ")") + " ";
+        }
+        return text;
+    }
+    std::shared_ptr<Picker> tapAndWaitForPicker(const std::shared_ptr<View>& button) {
+        tapView(button);
+        advance(1.0);
+        return current<Picker>();
+    }
+    std::vector<std::string> checkedRows(const std::shared_ptr<Picker>& picker) {
+        std::vector<std::string> checked;
+        for (int i = 0; i < picker->table()->numberOfRows(); ++i) {
+            auto cell = picker->table()->cellForRowAtIndexPath({0, i});
+            if (findIn(cell, "checkmark"))
+                checked.push_back(std::dynamic_pointer_cast<Label>(findIn(cell, "choice"))->text());
+        }
+        return checked;
+    }
+};
+
+// "1 2 ... n " for the days of a month.
+std::string days(int from, int to, bool enabled = true) {
+    std::string text;
+    for (int day = from; day <= to; ++day)
+        text += (enabled ? std::to_string(day) : "(" + std::to_string(day) + ")") + " ";
+    return text;
+}
+
+TEST_F(HandsetCalendar, TheGridFollowsTheLocalesWeekAndTheMonthsLength) {
+    open(LocalCalendar::dateFrom(2026, 3, 15));
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "March");
+    EXPECT_EQ(calendar->yearButton()->currentTitle(), "2026");
+    ASSERT_EQ(calendar->calendarCells().size(), 42u);
+    EXPECT_EQ(calendar->calendarCells()[8]->frame(), (Rect{60, 160, 40, 40}));
+    EXPECT_EQ(
+        calendar->calendarCells()[8]->backgroundImageForState(ControlState::Highlighted)->name(),
+        "button-blue.png");
+    EXPECT_EQ(calendar->weekdayLabels()[0]->text(), "Sun");
+    EXPECT_EQ(calendar->weekdayLabels()[6]->text(), "Sat");
+    // March 2026 starts on a Sunday: no leading days; five rows, ending on Tuesday the 31st.
+    EXPECT_EQ(grid(), days(1, 31) + days(1, 4, false));
+    EXPECT_TRUE(calendar->lastBar()->isHidden());
+    EXPECT_EQ(calendar->clearButton()->frame().y, 330);
+    // Only the selected day is blue.
+    for (const auto& cell : calendar->calendarCells()) {
+        if (cell->isHidden()) continue;
+        const auto expected = !cell->isEnabled() ? CalendarPickerController::dimTitleColor
+                              : cell->currentTitle() == "15" ? Color::blue()
+                                                             : Color::black();
+        EXPECT_EQ(cell->currentTitleColor(), expected) << cell->currentTitle();
+    }
+
+    // A 28-day February starting on Sunday fills exactly four rows.
+    show(2026, 2);
+    EXPECT_EQ(grid(), days(1, 28));
+    EXPECT_TRUE(calendar->lastBar()->isHidden());
+    for (int i = 28; i < 42; ++i)
+        EXPECT_TRUE(calendar->calendarCells()[i]->isHidden()) << i;
+    EXPECT_EQ(calendar->clearButton()->frame().y, 280 + 10);
+    EXPECT_EQ(calendar->background()->frame().maxY(), 280);
+    ASSERT_EQ(calendar->verticalBars().size(), 6u);
+    for (const auto& bar : calendar->verticalBars())
+        EXPECT_EQ(bar->frame().maxY(), 280);
+    // Nothing highlighted outside the selected month.
+    EXPECT_EQ(cellReading("15")->currentTitleColor(), Color::black());
+
+    // April starts on Wednesday: March's last three days lead, greyed and disabled.
+    show(2026, 4);
+    EXPECT_EQ(grid(), days(29, 31, false) + days(1, 30) + days(1, 2, false));
+    // August 2026 starts on Saturday and needs all six rows.
+    show(2026, 8);
+    EXPECT_EQ(grid(), days(26, 31, false) + days(1, 31) + days(1, 5, false));
+    EXPECT_FALSE(calendar->lastBar()->isHidden());
+    EXPECT_EQ(calendar->clearButton()->frame().y, 370);
+    EXPECT_EQ(calendar->background()->frame().maxY(), 360);
+
+    // In Germany the week starts on Monday: February 2021 fills four rows there.
+    LocaleFormat::setLocale("de_DE");
+    show(2021, 2);
+    EXPECT_EQ(grid(), days(1, 28));
+    EXPECT_EQ(calendar->weekdayLabels()[0]->text().substr(0, 2), "Mo");
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "Februar");
+    // ... and March 2026 begins with Monday the 23rd of February.
+    show(2026, 3);
+    EXPECT_EQ(grid(), days(23, 28, false) + days(1, 31) + days(1, 5, false));
+}
+
+TEST_F(HandsetCalendar, EveryDayShowsOnceAcrossDaylightSavingChanges) {
+    open(LocalCalendar::dateFrom(2026, 3, 15));
+    struct Case {
+        const char* zone;
+        int year, month;
+        std::string expected;
+    };
+    const std::vector<Case> cases{
+        // Clocks go forward on 8 March and back on 1 November.
+        {"America/New_York", 2026, 3, days(1, 31) + days(1, 4, false)},
+        {"America/New_York", 2026, 11, days(1, 30) + days(1, 5, false)},
+        // These changes happen at midnight, so 4 November 2018 and 12 August 2018 have no
+        // 00:00, and 16 February 2019 and 12 May 2018 have two 23:00s.
+        {"America/Sao_Paulo", 2018, 11, days(28, 31, false) + days(1, 30) + days(1, 1, false)},
+        {"America/Sao_Paulo", 2019, 2, days(27, 31, false) + days(1, 28) + days(1, 2, false)},
+        {"America/Santiago", 2018, 8, days(29, 31, false) + days(1, 31) + days(1, 1, false)},
+        {"America/Santiago", 2018, 5, days(29, 30, false) + days(1, 31) + days(1, 2, false)},
+    };
+    for (const auto& c : cases) {
+        LocaleFormat::setTimeZone(c.zone);
+        // Near either end of a day and of the month, where 24-hour steps go wrong.
+        for (int day : {1, 15, 28})
+            for (auto [hour, minute] : {std::pair{0, 30}, std::pair{12, 0}, std::pair{23, 30}}) {
+                show(c.year, c.month, day, hour, minute);
+                EXPECT_EQ(grid(), c.expected)
+                    << c.zone << " " << c.year << "-" << c.month << "-" << day << " " << hour;
+            }
+    }
+    // The calendar's own arithmetic: 8 March 2026 lasts 23 hours in New York.
+    LocaleFormat::setTimeZone("America/New_York");
+    const Date start = LocalCalendar::dateFrom(2026, 3, 8, 0, 0, 0);
+    EXPECT_EQ(LocalCalendar::addingDays(start, 1) - start, hours(23));
+    EXPECT_EQ(LocalCalendar::dayOf(LocalCalendar::addingDays(start, -8)),
+              (CalendarDay{2026, 2, 28}));
+    // No midnight on 4 November 2018 in São Paulo: the day starts at 01:00.
+    LocaleFormat::setTimeZone("America/Sao_Paulo");
+    EXPECT_EQ(LocalCalendar::dateFrom(2018, 11, 4, 0, 0, 0), sys_days{2018y / November / 4} + 3h);
+}
+
+TEST_F(HandsetCalendar, ArrowsStepOneMonthAndLogTheNewDate) {
+    open(LocalCalendar::dateFrom(2026, 1, 31));
+    tapOnScreen("nextButton");
+    // From the 31st, the next month is February, not March.
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "February");
+    EXPECT_EQ(grid(), days(1, 28));
+    EXPECT_EQ(log.str(), "New displayed date is 2026-02-28 12:00:00 -0500\n");
+
+    show(2026, 1);
+    tapOnScreen("previousButton");
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "December");
+    EXPECT_EQ(calendar->yearButton()->currentTitle(), "2025");
+    EXPECT_EQ(*calendar->displayedDate(), LocalCalendar::dateFrom(2025, 12, 15));
+    tapOnScreen("nextButton");
+    tapOnScreen("nextButton");
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "February");
+    EXPECT_EQ(calendar->yearButton()->currentTitle(), "2026");
+    EXPECT_TRUE(answers->dates.empty());
+}
+
+TEST_F(HandsetCalendar, DaysClearAndBackReportToTheForm) {
+    const Date selected = LocalCalendar::dateFrom(2026, 3, 15, 9, 41);
+    open(selected);
+    // A greyed day of the next month takes no tap.
+    tapView(calendar->calendarCells()[32]);
+    EXPECT_TRUE(answers->dates.empty());
+
+    tapView(cellReading("20"));
+    ASSERT_EQ(answers->dates.size(), 1u);
+    // Noon on 20 March in New York, daylight saving time.
+    EXPECT_EQ(answers->dates[0], sys_days{2026y / March / 20} + 16h);
+    tapOnScreen("clearButton");
+    ASSERT_EQ(answers->dates.size(), 2u);
+    EXPECT_EQ(answers->dates[1], std::nullopt);
+    // Back gives the old date, even after moving to another month.
+    tapOnScreen("nextButton");
+    tapOnScreen("backButton");
+    ASSERT_EQ(answers->dates.size(), 3u);
+    EXPECT_EQ(answers->dates[2], selected);
+
+    // A test without a date opens on today; Back then reports none.
+    Clock::setSource([] { return sys_days{2026y / July / 4} + 3h; });
+    open(std::nullopt);
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "July");
+    EXPECT_EQ(grid(), days(28, 30, false) + days(1, 31) + days(1, 1, false));
+    tapOnScreen("backButton");
+    EXPECT_EQ(answers->dates.back(), std::nullopt);
+
+    // Help does nothing here.
+    tapMenu(testsupport::Menu::Help);
+    advance(1.0);
+    EXPECT_EQ(root->currentViewController(), calendar);
+
+    // Built without a date, the grid stays empty until there is one.
+    auto blank = std::make_shared<CalendarPickerController>();
+    blank->populate();
+    blank->view();
+    blank->populate();
+    EXPECT_TRUE(blank->calendarCells().empty());
+}
+
+TEST_F(HandsetCalendar, MonthAndYearListsChangeTheDisplayedMonth) {
+    open(LocalCalendar::dateFrom(2024, 3, 31));
+    auto picker = tapAndWaitForPicker(calendar->monthButton());
+    ASSERT_TRUE(picker);
+    EXPECT_EQ(picker->prompt(), "Month");
+    EXPECT_EQ(picker->choices().front(), "January");
+    EXPECT_EQ(checkedRows(picker), std::vector<std::string>{"March"});
+    tapRow(picker->table(), 1);
+    advance(1.0);
+    EXPECT_EQ(root->currentViewController(), calendar);
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "February");
+    EXPECT_EQ(grid(), days(28, 31, false) + days(1, 29) + days(1, 2, false));
+
+    picker = tapAndWaitForPicker(calendar->yearButton());
+    ASSERT_TRUE(picker);
+    EXPECT_EQ(picker->prompt(), "Year");
+    // Only years the user data file holds whole (its dates run from 13 December 1932 to
+    // 19 January 2069).
+    EXPECT_EQ(picker->choices().front(), "1933");
+    EXPECT_EQ(picker->choices().back(), "2068");
+    EXPECT_EQ(picker->choices().size(), 136u);
+    EXPECT_EQ(checkedRows(picker), std::vector<std::string>{"2024"});
+    // 29 February 2024 has no match in 2023: the grid shows February 2023 all the same.
+    tapRow(picker->table(), 2023 - 1933);
+    advance(1.0);
+    EXPECT_EQ(calendar->yearButton()->currentTitle(), "2023");
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "February");
+    EXPECT_EQ(grid(), days(29, 31, false) + days(1, 28) + days(1, 4, false));
+
+    // German month names are not in the English list: no check mark, but picking works.
+    LocaleFormat::setLocale("de_DE");
+    calendar->populate();
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "Februar");
+    picker = tapAndWaitForPicker(calendar->monthButton());
+    ASSERT_TRUE(picker);
+    EXPECT_TRUE(checkedRows(picker).empty());
+    tapRow(picker->table(), 2);
+    advance(1.0);
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "März");
+    // Back from the list leaves the month alone.
+    picker = tapAndWaitForPicker(calendar->monthButton());
+    ASSERT_TRUE(picker);
+    tapView(find("backButton", picker->view()));
+    advance(1.0);
+    EXPECT_EQ(root->currentViewController(), calendar);
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "März");
+    EXPECT_TRUE(answers->dates.empty());
+}
+
+TEST(LocalCalendar, NamesAndWeekdaysComeFromTheLocale) {
+    const Date sunday = sys_days{2026y / March / 15} + 12h;
+    LocaleFormat::setTimeZone("UTC");
+    LocaleFormat::setLocale("en_US");
+    EXPECT_EQ(LocalCalendar::localWeekday(sunday), 1);
+    EXPECT_EQ(LocalCalendar::monthName(3), "March");
+    LocaleFormat::setLocale("de_DE");
+    EXPECT_EQ(LocalCalendar::localWeekday(sunday), 7);
+    EXPECT_EQ(LocalCalendar::shortWeekdayNames().size(), 7u);
+    // A month on its own is named in the nominative, not as inside a date ("марта").
+    LocaleFormat::setLocale("ru_RU");
+    EXPECT_EQ(LocalCalendar::monthName(3), "март");
+    // Dates are written in the device's zone unless one is given.
+    LocaleFormat::setLocale("en_US");
+    LocaleFormat::setTimeZone("Pacific/Auckland");
+    EXPECT_EQ(LocaleFormat::timeZone(), "Pacific/Auckland");
+    EXPECT_EQ(LocaleFormat::mediumDateText(sunday), "Mar 16, 2026");
+    EXPECT_EQ(LocaleFormat::mediumDateText(sunday, "UTC"), "Mar 15, 2026");
+    LocaleFormat::setLocale(std::nullopt);
+    LocaleFormat::setTimeZone(std::nullopt);
+}
+
+} // namespace
+} // namespace mevara
