@@ -5,6 +5,7 @@
 #include "handset/CalendarPickerController.h"
 #include "handset/MevaraViewController.h"
 #include "handset/Picker.h"
+#include "handset/TestFormController.h"
 #include "handset/TestListController.h"
 
 namespace mevara {
@@ -18,6 +19,7 @@ const std::map<std::string, ControllerFactory>& controllerFactories() {
         {"AboutMeController", [] { return std::make_shared<AboutMeController>(); }},
         {"Picker", [] { return std::make_shared<Picker>(); }},
         {"CalendarPickerController", [] { return std::make_shared<CalendarPickerController>(); }},
+        {"TestFormController", [] { return std::make_shared<TestFormController>(); }},
     };
     return factories;
 }

@@ -1,6 +1,7 @@
 #include "app/HeadlessRunner.h"
 
 #include "app/ViewDump.h"
+#include "platform/Clock.h"
 #include "toolkit/AlertView.h"
 #include "toolkit/Button.h"
 #include "toolkit/Label.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -216,9 +218,27 @@ void HeadlessRunner::run(const std::vector<Word>& words) {
         out_ << dumpViewTree(window_, RunLoop::main().now()) << "--\n";
     } else if (command == "snapshot") {
         snapshot(args);
+    } else if (command == "today") {
+        expectCount(args, 1, "today YYYY-MM-DD");
+        setToday(args[0]);
     } else {
         throw ScriptError("unknown command \"" + command + "\"");
     }
+}
+
+void HeadlessRunner::setToday(const Word& day) {
+    int year = 0;
+    unsigned month = 0, dayOfMonth = 0;
+    char dash1 = 0, dash2 = 0;
+    std::istringstream in(day.text);
+    in >> year >> dash1 >> month >> dash2 >> dayOfMonth;
+    const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
+                                           std::chrono::day{dayOfMonth}};
+    if (!in || !in.eof() || dash1 != '-' || dash2 != '-' || !date.ok())
+        throw ScriptError("\"" + day.text + "\" is not a date (YYYY-MM-DD)");
+    // Noon UTC: the same calendar day in nearly every time zone.
+    const Date noon = std::chrono::sys_days{date} + std::chrono::hours{12};
+    Clock::setSource([noon] { return noon; });
 }
 
 std::shared_ptr<View> HeadlessRunner::frontMost(const std::function<bool(const View&)>& test,

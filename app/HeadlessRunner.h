@@ -45,6 +45,7 @@ private:
     void drag(const std::vector<Word>& args);
     void pressAlertButton(const std::vector<Word>& args);
     void snapshot(const std::vector<Word>& args);
+    void setToday(const Word& day);
     // The front-most visible view that passes `test`, with its part on screen.
     std::shared_ptr<View> frontMost(const std::function<bool(const View&)>& test,
                                     Rect* onScreen = nullptr) const;

@@ -1,5 +1,6 @@
 #include "app/HeadlessRunner.h"
 #include "app/ViewDump.h"
+#include "platform/Clock.h"
 #include "support/TempDirectory.h"
 #include "support/ToolkitFixture.h"
 #include "toolkit/AlertView.h"
@@ -193,6 +194,16 @@ TEST_F(HeadlessTest, WaitRunsDelayedCallsAndAlertButtonsReachTheDelegate) {
     EXPECT_TRUE(window->alerts().empty());
     ASSERT_EQ(run("wait 1\n"), 0);
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
+TEST_F(HeadlessTest, TodayFixesTheCalendarDay) {
+    ASSERT_EQ(run("today 2026-02-28"), 0) << err.str();
+    EXPECT_EQ(Clock::now(),
+              std::chrono::sys_days{std::chrono::year{2026} / 2 / 28} + std::chrono::hours{12});
+    EXPECT_EQ(run("today 2026-02-30"), 1);
+    EXPECT_EQ(err.str(), "test.script:1: \"2026-02-30\" is not a date (YYYY-MM-DD)\n");
+    EXPECT_EQ(run("today 2026-3-1x"), 1);
+    Clock::reset();
 }
 
 TEST_F(HeadlessTest, LifecycleRotationAndSnapshots) {

@@ -1,0 +1,217 @@
+#include "HandsetFixture.h"
+#include "handset/CalendarPickerController.h"
+#include "handset/Picker.h"
+#include "handset/TestFormController.h"
+#include "model/TestData.h"
+#include "platform/Clock.h"
+
+#include <algorithm>
+
+namespace mevara {
+namespace {
+
+const Date march15 =
+    std::chrono::sys_days{std::chrono::year{2026} / 3 / 15} + std::chrono::hours{12};
+
+class HandsetTestForm : public testsupport::HandsetTest {
+protected:
+    void SetUp() override {
+        HandsetTest::SetUp();
+        UserData::instance().setGender("Female");
+        UserData::instance().setAge("30 - 39");
+    }
+    void TearDown() override {
+        Clock::reset();
+        HandsetTest::TearDown();
+    }
+    // Opens the form from the list's first row (add) or a test's row (edit).
+    std::shared_ptr<TestFormController> openForm(int row = 0) {
+        list()->table()->reloadData();
+        tapRow(list()->table(), row);
+        advance(1.0);
+        auto form = current<TestFormController>();
+        EXPECT_TRUE(form);
+        return form;
+    }
+    std::shared_ptr<Picker> openPicker(const std::string& row) {
+        tapOnScreen(row);
+        advance(1.0);
+        auto picker = current<Picker>();
+        EXPECT_TRUE(picker);
+        return picker;
+    }
+    void pick(const std::string& row, const std::string& choice) {
+        auto picker = openPicker(row);
+        if (!picker) return;
+        const auto& choices = picker->choices();
+        auto it = std::find(choices.begin(), choices.end(), choice);
+        ASSERT_NE(it, choices.end()) << choice;
+        const int index = static_cast<int>(it - choices.begin());
+        picker->table()->scrollToRowAtIndexPath({0, index}, TableViewScrollPosition::Middle, false);
+        tapRow(picker->table(), index);
+        advance(1.0);
+    }
+    std::shared_ptr<CalendarPickerController> openCalendar() {
+        tapOnScreen("chooseDateRow");
+        advance(1.0);
+        auto calendar = current<CalendarPickerController>();
+        EXPECT_TRUE(calendar);
+        return calendar;
+    }
+    // The enabled cell of the displayed month showing `day`.
+    static std::shared_ptr<Button> dayCell(const CalendarPickerController& calendar,
+                                           const std::string& day) {
+        for (const auto& cell : calendar.calendarCells())
+            if (cell->isEnabled() && cell->currentTitle() == day) return cell;
+        ADD_FAILURE() << day;
+        return nullptr;
+    }
+    std::string alertMessage() const { return alert() ? alert()->message() : std::string(); }
+    static std::vector<std::shared_ptr<mevara::Test>>& tests() {
+        return UserData::instance().tests();
+    }
+};
+
+TEST_F(HandsetTestForm, SavingAsksForTheMissingFieldsInOrderAndAddsTheTest) {
+    start();
+    auto form = openForm();
+    EXPECT_TRUE(form->deleteButton()->isHidden());
+
+    tapOnScreen("saveButton");
+    EXPECT_EQ(alertMessage(),
+              "Please select a test type.  All fields marked with an asterisk are required.");
+    pressAlertButton(0);
+    pick("chooseTestRow", "X-Ray");
+    tapOnScreen("saveButton");
+    EXPECT_EQ(alertMessage(),
+              "Please select a body part.  All fields marked with an asterisk are required.");
+    pressAlertButton(0);
+    pick("chooseBodyPartRow", "Chest (Two Views)");
+    tapOnScreen("saveButton");
+    EXPECT_EQ(alertMessage(), "Please select the number of tests performed.  All fields marked "
+                              "with an asterisk are required.");
+    pressAlertButton(0);
+    EXPECT_TRUE(tests().empty());
+    EXPECT_EQ(current<TestFormController>(), form);
+
+    pick("chooseNumberOfTestsRow", "3");
+    EXPECT_EQ(form->numberOfTests()->text(), "3");
+    tapView(form->saveButton());
+    advance(1.0);
+    ASSERT_EQ(tests().size(), 1u);
+    EXPECT_EQ(tests()[0]->testName(), "X-Ray");
+    EXPECT_EQ(tests()[0]->location(), "Chest (Two Views)");
+    EXPECT_EQ(tests()[0]->numberOfTests(), 3);
+    EXPECT_FLOAT_EQ(tests()[0]->milliseverts(), 0.3f);
+    EXPECT_FALSE(tests()[0]->date());
+    EXPECT_EQ(root->currentViewController(), list());
+    EXPECT_EQ(list()->totalExposure()->text(), "0.30");
+}
+
+TEST_F(HandsetTestForm, EachListNarrowsTheOtherThroughTheCatalogue) {
+    start();
+    openForm();
+    auto types = openPicker("chooseTestRow");
+    EXPECT_EQ(types->choices(), TestData::testNamesForLocation(std::string()));
+    tapOnScreen("backButton");
+    advance(1.0);
+
+    pick("chooseBodyPartRow", "Breast");
+    types = openPicker("chooseTestRow");
+    EXPECT_EQ(types->choices(), (std::vector<std::string>{"MRI", "Ultrasound"}));
+    const std::string type = types->choices()[0];
+    tapRow(types->table(), 0);
+    advance(1.0);
+
+    auto parts = openPicker("chooseBodyPartRow");
+    EXPECT_EQ(parts->choices(), TestData::bodyPartsForTest(type));
+    EXPECT_EQ(parts->checkedValue(), "Breast");
+    EXPECT_EQ(type, "MRI");
+}
+
+TEST_F(HandsetTestForm, EditingChangesTheRecordInPlaceOnlyOnSave) {
+    addTest("Chest (Two Views)", 1, 0.1f, march15);
+    addTest("Skull", 1, 0.1f);
+    auto first = tests()[0];
+    start();
+
+    auto form = openForm(1);
+    EXPECT_EQ(form->editingTest(), first);
+    EXPECT_NE(form->test(), first);
+    EXPECT_FALSE(form->deleteButton()->isHidden());
+    EXPECT_EQ(form->testDateLabel()->text(), "Mar 15, 2026");
+    pick("chooseNumberOfTestsRow", "4");
+    auto calendar = openCalendar();
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "March");
+    tapView(dayCell(*calendar, "20"));
+    advance(1.0);
+    EXPECT_EQ(form->testDateLabel()->text(), "Mar 20, 2026");
+    tapOnScreen("backButton");
+    advance(1.0);
+    EXPECT_EQ(first->numberOfTests(), 1);
+    EXPECT_EQ(first->date(), march15);
+
+    form = openForm(1);
+    pick("chooseNumberOfTestsRow", "4");
+    tapView(openCalendar()->clearButton());
+    advance(1.0);
+    EXPECT_EQ(form->testDateLabel()->text(), "");
+    tapOnScreen("saveButton");
+    advance(1.0);
+    ASSERT_EQ(tests().size(), 2u);
+    EXPECT_EQ(tests()[0], first);
+    EXPECT_EQ(first->numberOfTests(), 4);
+    EXPECT_FLOAT_EQ(first->milliseverts(), 0.4f);
+    EXPECT_FALSE(first->date());
+    EXPECT_EQ(list()->totalExposure()->text(), "0.50");
+}
+
+TEST_F(HandsetTestForm, ANewTestsCalendarOpensOnTodayAndTheDayIsSaved) {
+    Clock::setSource([] { return march15 + std::chrono::days{100}; });
+    start();
+    auto form = openForm();
+    pick("chooseTestRow", "X-Ray");
+    pick("chooseBodyPartRow", "Skull");
+    pick("chooseNumberOfTestsRow", "1");
+    auto calendar = openCalendar();
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "June");
+    EXPECT_FALSE(calendar->selectedDate());
+    tapView(dayCell(*calendar, "1"));
+    advance(1.0);
+    tapOnScreen("saveButton");
+    advance(1.0);
+    ASSERT_EQ(tests().size(), 1u);
+    EXPECT_EQ(tests()[0]->date(),
+              std::chrono::sys_days{std::chrono::year{2026} / 6 / 1} + std::chrono::hours{12});
+}
+
+TEST_F(HandsetTestForm, DeleteRemovesOnlyTheEditedObject) {
+    addTest("Skull", 1, 0.1f);
+    addTest("Skull", 1, 0.1f);
+    addTest("Skull", 1, 0.1f);
+    const auto kept = tests();
+    start();
+    auto form = openForm(2);
+    tapView(form->deleteButton());
+    advance(1.0);
+    ASSERT_EQ(tests().size(), 2u);
+    EXPECT_EQ(tests()[0], kept[0]);
+    EXPECT_EQ(tests()[1], kept[2]);
+    EXPECT_EQ(list()->table()->numberOfRows(), 4);
+}
+
+TEST_F(HandsetTestForm, HelpTogglesTheFormsBubble) {
+    start();
+    auto form = openForm();
+    tapMenu(testsupport::Menu::Help);
+    advance(1.0);
+    EXPECT_TRUE(form->isHelpShowing());
+    EXPECT_EQ(form->bubble()->frame(), (Rect{20, 24, 225, 322}));
+    EXPECT_EQ(form->bubbleText()->text().substr(0, 22), "This Mevara is used to");
+    tapMenu(testsupport::Menu::Help);
+    advance(1.5);
+    EXPECT_FALSE(form->isHelpShowing());
+}
+
+} // namespace
+} // namespace mevara
