@@ -2,6 +2,7 @@
 
 #include "app/GalleryController.h"
 #include "handset/AboutMeController.h"
+#include "handset/ExposureComparisonController.h"
 #include "handset/MevaraViewController.h"
 #include "handset/Picker.h"
 #include "handset/TestListController.h"
@@ -16,6 +17,8 @@ const std::map<std::string, ControllerFactory>& controllerFactories() {
         {"TestListController", [] { return std::make_shared<TestListController>(); }},
         {"AboutMeController", [] { return std::make_shared<AboutMeController>(); }},
         {"Picker", [] { return std::make_shared<Picker>(); }},
+        {"ExposureComparisonController",
+         [] { return std::make_shared<ExposureComparisonController>(); }},
     };
     return factories;
 }
