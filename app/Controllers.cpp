@@ -3,6 +3,7 @@
 #include "app/GalleryController.h"
 #include "handset/AboutMeController.h"
 #include "handset/CalendarPickerController.h"
+#include "handset/ExposureComparisonController.h"
 #include "handset/MevaraViewController.h"
 #include "handset/Picker.h"
 #include "handset/TestFormController.h"
@@ -20,6 +21,8 @@ const std::map<std::string, ControllerFactory>& controllerFactories() {
         {"Picker", [] { return std::make_shared<Picker>(); }},
         {"CalendarPickerController", [] { return std::make_shared<CalendarPickerController>(); }},
         {"TestFormController", [] { return std::make_shared<TestFormController>(); }},
+        {"ExposureComparisonController",
+         [] { return std::make_shared<ExposureComparisonController>(); }},
     };
     return factories;
 }

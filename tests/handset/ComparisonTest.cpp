@@ -1,0 +1,251 @@
+#include "HandsetFixture.h"
+#include "handset/ExposureComparisonController.h"
+#include "handset/MoreContentController.h"
+#include "toolkit/ImageView.h"
+
+namespace mevara {
+namespace {
+
+using testsupport::Menu;
+
+class HandsetComparison : public testsupport::HandsetTest {
+protected:
+    // Reaches the chart as a person does: the Compare button, then the slide, until the
+    // bars have settled.
+    std::shared_ptr<ExposureComparisonController> open() {
+        start();
+        tapMenu(Menu::Compare);
+        advance(2.0);
+        auto screen = current<ExposureComparisonController>();
+        EXPECT_TRUE(screen);
+        return screen;
+    }
+    // The names of the icons that carry the selection picture.
+    static std::vector<std::string> selectedIcons(const ExposureComparisonController& screen) {
+        std::vector<std::string> on;
+        for (const auto& button : {screen.airplaneButton(), screen.earthButton(),
+                                   screen.nuclearButton(), screen.chernobylButton()}) {
+            auto picture = button->backgroundImageForState(ControlState::Normal);
+            if (!picture) continue;
+            EXPECT_EQ(picture->name(), "selected-icon.png");
+            on.push_back(button->name());
+        }
+        return on;
+    }
+    static std::vector<std::string> tickTexts(const ExposureComparisonController& screen) {
+        std::vector<std::string> texts;
+        for (int i = 1; i <= 6; ++i)
+            texts.push_back(screen.tick(i)->text());
+        return texts;
+    }
+    static bool showsCancerRisk(const ExposureComparisonController& screen) {
+        EXPECT_EQ(screen.cancerRiskContainer()->alpha() + screen.comparisonContainer()->alpha(), 1);
+        return screen.cancerRiskContainer()->alpha() == 1;
+    }
+    static void expectShadowAtEnd(const ImageView& bar, const ImageView& shadow) {
+        const Rect b = bar.frame();
+        EXPECT_EQ(shadow.frame(), (Rect{b.x + b.width, b.y, 10, b.height})) << bar.name();
+    }
+    void expectBubble(const ExposureComparisonController& screen, Rect frame, bool more) {
+        EXPECT_EQ(screen.helpView()->alpha(), 1);
+        EXPECT_EQ(screen.helpView()->frame(), (Rect{0, 0, 320, 397}));
+        EXPECT_EQ(screen.bubble()->frame(), frame);
+        EXPECT_EQ(screen.moreButton()->isHidden(), !more);
+        EXPECT_EQ(screen.bubbleText()->frame(),
+                  (Rect{25, more ? 12.0f : 25.0f, frame.width - 75, frame.height - 49}));
+        if (more) {
+            EXPECT_EQ(screen.moreButton()->frame(),
+                      (Rect{25, frame.height - 44, screen.moreButton()->frame().width, 20}));
+        }
+    }
+    // Help toggles: the second press closes whatever bubble shows.
+    void closeBubble() {
+        tapMenu(Menu::Help);
+        advance(1.0);
+    }
+};
+
+TEST_F(HandsetComparison, OpensOnTheCancerRiskPanelScaledToTheData) {
+    auto screen = open();
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::Compare});
+    EXPECT_TRUE(showsCancerRisk(*screen));
+    EXPECT_TRUE(selectedIcons(*screen).empty());
+    // Nothing recorded: the axis shrinks from its first 50 to 10 and every bar is empty.
+    EXPECT_EQ(screen->scale(), 10);
+    EXPECT_EQ(tickTexts(*screen), (std::vector<std::string>{"0", "2", "4", "6", "8", "10"}));
+    for (const auto& [bar, shadow] :
+         {std::pair{screen->myMedicalExposureBar(), screen->myMedicalExposureShadow()},
+          {screen->averageMedicalExposureBar(), screen->averageMedicalExposureShadow()},
+          {screen->comparisonExposureBar(), screen->comparisonExposureShadow()}}) {
+        EXPECT_EQ(bar->frame().width, 0) << bar->name();
+        expectShadowAtEnd(*bar, *shadow);
+    }
+    EXPECT_EQ(screen->myMedicalExposureLabel()->text(), "0.00");
+    EXPECT_EQ(screen->averageMedicalExposureLabel()->text(), "0");
+    EXPECT_EQ(screen->comparisonExposureLabel()->text(), "");
+}
+
+TEST_F(HandsetComparison, ATotalBeyondEveryScaleKeepsTheFirstOne) {
+    addTest("Chest (Two Views)", 1, 600000);
+    auto screen = open();
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->scale(), 50);
+    EXPECT_EQ(tickTexts(*screen), (std::vector<std::string>{"0", "10", "20", "30", "40", "50"}));
+}
+
+TEST_F(HandsetComparison, FlightsSetTheTotalBesideTheAverageAndTheSecondTapPutsThemAway) {
+    addTest("Chest (Two Views)", 1, 12.5f);
+    UserData::instance().setAge("30 - 39");
+    auto screen = open();
+    ASSERT_TRUE(screen);
+    tapOnScreen("airplaneButton");
+    EXPECT_EQ(selectedIcons(*screen), std::vector<std::string>{"airplaneButton"});
+    EXPECT_FALSE(showsCancerRisk(*screen));
+    EXPECT_EQ(screen->scale(), 20);
+    EXPECT_EQ(tickTexts(*screen), (std::vector<std::string>{"0", "4", "8", "12", "16", "20"}));
+    EXPECT_FLOAT_EQ(screen->myMedicalExposureBar()->frame().width, 166.875f);
+    EXPECT_FLOAT_EQ(screen->averageMedicalExposureBar()->frame().width, 230.2875f);
+    EXPECT_FLOAT_EQ(screen->comparisonExposureBar()->frame().width, 13.35f);
+    expectShadowAtEnd(*screen->myMedicalExposureBar(), *screen->myMedicalExposureShadow());
+    expectShadowAtEnd(*screen->averageMedicalExposureBar(),
+                      *screen->averageMedicalExposureShadow());
+    expectShadowAtEnd(*screen->comparisonExposureBar(), *screen->comparisonExposureShadow());
+    EXPECT_EQ(screen->myMedicalExposureLabel()->text(), "12.50");
+    EXPECT_EQ(screen->averageMedicalExposureLabel()->text(), "17.25");
+    EXPECT_EQ(screen->comparisonExposureLabel()->text(), "1");
+
+    const auto& caption = *screen->comparisonCaption();
+    EXPECT_EQ(caption.text(), "40 Cross Country Flights");
+    const float measured = caption.sizeOfText(caption.text(), {9999, 9999}).width;
+    EXPECT_GT(measured, 100);
+    EXPECT_EQ(screen->comparisonCaptionArrow()->frame().x, caption.frame().x + measured + 5);
+
+    tapOnScreen("airplaneButton");
+    EXPECT_TRUE(showsCancerRisk(*screen));
+    EXPECT_TRUE(selectedIcons(*screen).empty());
+    EXPECT_EQ(screen->scale(), 20);
+}
+
+TEST_F(HandsetComparison, APutAwayReferenceStillWidensTheAxis) {
+    auto screen = open();
+    ASSERT_TRUE(screen);
+    tapOnScreen("chernobylButton");
+    EXPECT_EQ(screen->scale(), 200);
+    EXPECT_EQ(tickTexts(*screen), (std::vector<std::string>{"0", "40", "80", "120", "160", "200"}));
+    tapOnScreen("chernobylButton");
+    EXPECT_TRUE(showsCancerRisk(*screen));
+    EXPECT_EQ(screen->scale(), 200);
+    EXPECT_FLOAT_EQ(screen->comparisonExposureBar()->frame().width, 267);
+
+    // Another reference takes the place of the kept one.
+    tapOnScreen("chernobylButton");
+    tapOnScreen("earthButton");
+    EXPECT_EQ(selectedIcons(*screen), std::vector<std::string>{"earthButton"});
+    EXPECT_EQ(screen->comparisonCaption()->text(), "Annual Natural Exposure");
+    EXPECT_EQ(screen->comparisonExposureLabel()->text(), "3");
+    EXPECT_EQ(screen->scale(), 10);
+}
+
+TEST_F(HandsetComparison, TheBarsMoveTogetherInOneSecond) {
+    addTest("Chest (Two Views)", 1, 12.5f);
+    auto screen = open();
+    ASSERT_TRUE(screen);
+    std::vector<std::shared_ptr<View>> moving{
+        screen->myMedicalExposureBar(),      screen->myMedicalExposureShadow(),
+        screen->averageMedicalExposureBar(), screen->averageMedicalExposureShadow(),
+        screen->comparisonExposureBar(),     screen->comparisonExposureShadow()};
+    std::vector<Rect> before;
+    for (const auto& view : moving)
+        before.push_back(view->frame());
+    const double t = RunLoop::main().now();
+    // 20 to 200: every bar changes.
+    tapOnScreen("chernobylButton");
+    for (std::size_t i = 0; i < moving.size(); ++i) {
+        const auto& view = *moving[i];
+        EXPECT_EQ(view.presentationFrame(t), before[i]) << view.name();
+        EXPECT_TRUE(view.isAnimating(t + 0.99)) << view.name();
+        EXPECT_FALSE(view.isAnimating(t + 1.0)) << view.name();
+        EXPECT_EQ(view.presentationFrame(t + 1.0), view.frame()) << view.name();
+    }
+    const auto& mine = *screen->myMedicalExposureBar();
+    EXPECT_LT(mine.presentationFrame(t + 0.5).width, before[0].width);
+    EXPECT_GT(mine.presentationFrame(t + 0.5).width, mine.frame().width);
+    // The panels swap faster, in the toolkit's default time.
+    EXPECT_EQ(screen->comparisonContainer()->presentationAlpha(t + 0.2), 1);
+    EXPECT_EQ(screen->cancerRiskContainer()->presentationAlpha(t + 0.2), 0);
+}
+
+TEST_F(HandsetComparison, HelpShowsTheBubbleWithoutMoreAndHelpAgainHidesIt) {
+    auto screen = open();
+    ASSERT_TRUE(screen);
+    tapMenu(Menu::Help);
+    expectBubble(*screen, {20, 84, 225, 227}, false);
+    EXPECT_TRUE(screen->bubbleText()->text().starts_with("Tests with radiation\n(CT, PET"));
+    tapMenu(Menu::Help);
+    EXPECT_EQ(screen->helpView()->alpha(), 0);
+    advance(1.0);
+    EXPECT_EQ(screen->helpView()->frame(), (Rect{0, 0, 320, 397}));
+}
+
+TEST_F(HandsetComparison, TheCancerRiskBubbleLeadsOnToItsPage) {
+    auto screen = open();
+    ASSERT_TRUE(screen);
+    tapOnScreen("cancerRiskInfoButton");
+    expectBubble(*screen, {10, 59, 235, 284}, true);
+    EXPECT_TRUE(screen->bubbleText()->text().find("1 in 1000 chance") != std::string::npos);
+    tapView(screen->moreButton());
+    // The bubble goes with the slide.
+    EXPECT_EQ(screen->helpView()->alpha(), 0);
+    advance(1.0);
+    auto page = current<MoreContentController>();
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->pageTitle(), "More About Cancer Risks");
+    EXPECT_EQ(page->file(), "MoreCancerRisk.html");
+}
+
+TEST_F(HandsetComparison, EachReferenceAndTheAverageExplainThemselves) {
+    auto screen = open();
+    ASSERT_TRUE(screen);
+    struct Case {
+        const char* icon;
+        const char* title;
+        const char* file;
+        Rect bubble;
+    };
+    for (const Case& c :
+         {Case{"airplaneButton", "More About Air Travel", "MoreAirTravel.html", {10, 59, 235, 274}},
+          Case{"earthButton",
+               "More About Natural Exposure",
+               "MoreNaturalExposure.html",
+               {10, 59, 235, 284}},
+          Case{"nuclearButton",
+               "More About Nuclear Stress Tests",
+               "MoreNuclearStress.html",
+               {20, 108, 205, 197}},
+          Case{"chernobylButton",
+               "More About Chernobyl",
+               "MoreChernobyl.html",
+               {10, 59, 235, 309}}}) {
+        SCOPED_TRACE(c.icon);
+        tapOnScreen(c.icon);
+        tapOnScreen("referenceInfoButton");
+        expectBubble(*screen, c.bubble, true);
+        EXPECT_EQ(screen->moreTitle(), c.title);
+        EXPECT_EQ(screen->moreFile(), c.file);
+        closeBubble();
+    }
+    EXPECT_TRUE(screen->bubbleText()->text().ends_with("estimated at 200 mSv. "));
+
+    tapOnScreen("averageInfoButton");
+    expectBubble(*screen, {10, 59, 235, 274}, true);
+    EXPECT_EQ(screen->moreTitle(), "More About Average Exposure");
+    tapView(screen->moreButton());
+    advance(1.0);
+    auto page = current<MoreContentController>();
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->file(), "MoreAverage.html");
+}
+
+} // namespace
+} // namespace mevara
