@@ -3,7 +3,10 @@
 #include "app/GalleryController.h"
 #include "handset/AboutMeController.h"
 #include "handset/MevaraViewController.h"
+#include "handset/MoreContentController.h"
+#include "handset/MoreMenuController.h"
 #include "handset/Picker.h"
+#include "handset/SettingsController.h"
 #include "handset/TestListController.h"
 
 namespace mevara {
@@ -16,6 +19,9 @@ const std::map<std::string, ControllerFactory>& controllerFactories() {
         {"TestListController", [] { return std::make_shared<TestListController>(); }},
         {"AboutMeController", [] { return std::make_shared<AboutMeController>(); }},
         {"Picker", [] { return std::make_shared<Picker>(); }},
+        {"MoreMenuController", [] { return std::make_shared<MoreMenuController>(); }},
+        {"MoreContentController", [] { return std::make_shared<MoreContentController>(); }},
+        {"SettingsController", [] { return std::make_shared<SettingsController>(); }},
     };
     return factories;
 }
