@@ -5,7 +5,10 @@
 #include "handset/CalendarPickerController.h"
 #include "handset/ExposureComparisonController.h"
 #include "handset/MevaraViewController.h"
+#include "handset/MoreContentController.h"
+#include "handset/MoreMenuController.h"
 #include "handset/Picker.h"
+#include "handset/SettingsController.h"
 #include "handset/TestFormController.h"
 #include "handset/TestListController.h"
 
@@ -23,6 +26,9 @@ const std::map<std::string, ControllerFactory>& controllerFactories() {
         {"TestFormController", [] { return std::make_shared<TestFormController>(); }},
         {"ExposureComparisonController",
          [] { return std::make_shared<ExposureComparisonController>(); }},
+        {"MoreMenuController", [] { return std::make_shared<MoreMenuController>(); }},
+        {"MoreContentController", [] { return std::make_shared<MoreContentController>(); }},
+        {"SettingsController", [] { return std::make_shared<SettingsController>(); }},
     };
     return factories;
 }

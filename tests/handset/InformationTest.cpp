@@ -1,0 +1,270 @@
+#include "HandsetFixture.h"
+#include "handset/MoreContentController.h"
+#include "handset/MoreMenuController.h"
+#include "handset/SettingsController.h"
+#include "platform/Directories.h"
+#include "platform/PropertyList.h"
+#include "platform/TextFile.h"
+#include "toolkit/ImageView.h"
+#include "toolkit/Switch.h"
+#include "toolkit/WebAddress.h"
+#include "toolkit/WebView.h"
+
+#include <regex>
+
+namespace mevara {
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::Menu;
+
+// The first section heading of a shipped page, as a reader sees it.
+std::string firstHeading(const std::string& file) {
+    const auto html = TextFile::readUtf8(MoreContentController::pagesDirectory() / file);
+    std::smatch match;
+    if (!html || !std::regex_search(*html, match, std::regex("<h2>([^<&]*)</h2>"))) return "";
+    return match[1];
+}
+
+// The "save" flag in the user's data file.
+std::optional<bool> savedFlag() {
+    auto saved = PropertyList::readDictionary(UserData::userDataPath());
+    return saved ? booleanValue(*saved, "save") : std::nullopt;
+}
+
+class HandsetInformation : public testsupport::HandsetTest {
+protected:
+    void SetUp() override {
+        HandsetTest::SetUp();
+        start();
+    }
+    std::shared_ptr<MoreMenuController> openMenu() {
+        tapMenu(Menu::More);
+        advance(1.0);
+        auto menu = current<MoreMenuController>();
+        EXPECT_TRUE(menu);
+        return menu;
+    }
+    std::shared_ptr<MoreContentController> openPage(const std::string& file) {
+        auto page = std::make_shared<MoreContentController>();
+        page->setPageTitle("Page");
+        page->setFile(file);
+        root->openScreen(page);
+        advance(1.0);
+        return page;
+    }
+};
+
+TEST(InformationPages, BaseAddressDoublesSlashesAndEscapesSpaces) {
+    const fs::path folder = "/tmp/my pages/html";
+    const std::string base = MoreContentController::baseAddressForDirectory(folder);
+    EXPECT_EQ(base, "file:///tmp//my%20pages//html//");
+    // The web view still finds the page's neighbours from it.
+    const WebTarget css = resolveWebReference("pages.css", base);
+    EXPECT_EQ(css.kind, WebTarget::Kind::Local);
+    EXPECT_EQ(css.path, folder / "pages.css");
+}
+
+TEST_F(HandsetInformation, MenuRowsOpenTheirPagesWithABackButton) {
+    struct Row {
+        const char* action;
+        const char* title;
+        const char* file;
+    };
+    for (const Row& row :
+         {Row{"whatIsRadiation", "What is Radiation?", "WhatIsRadiation.html"},
+          Row{"imagingTests", "Imaging Tests", "ImagingTests.html"},
+          Row{"alternatives", "Alternatives", "Alternatives.html"},
+          Row{"questionsToAsk", "Questions to Ask", "QuestionsToAsk.html"},
+          Row{"whatAreMilliseverts", "What are Millisieverts?", "WhatareMillisieverts.html"},
+          Row{"references", "References", "References.html"}}) {
+        SCOPED_TRACE(row.action);
+        auto menu = current<MoreMenuController>();
+        if (!menu) menu = openMenu();
+        ASSERT_TRUE(menu);
+        tapOnScreen(std::string(row.action) + "Row");
+        advance(1.0);
+        auto page = current<MoreContentController>();
+        ASSERT_TRUE(page);
+        EXPECT_EQ(page->pageTitle(), row.title);
+        EXPECT_EQ(page->file(), row.file);
+        EXPECT_EQ(page->titleLabel()->text(), row.title);
+        EXPECT_EQ(page->titleLabel()->frame(), MoreContentController::titleFrameWithBack);
+        EXPECT_FALSE(page->backButton()->isHidden());
+        EXPECT_TRUE(page->okButton()->isHidden());
+        const std::string heading = firstHeading(row.file);
+        ASSERT_FALSE(heading.empty());
+        EXPECT_NE(page->webView()->visibleText().find(heading), std::string::npos) << heading;
+        EXPECT_EQ(shown().size(), 1u);
+
+        // Back is always a fresh menu.
+        tapOnScreen("backButton");
+        advance(1.0);
+        auto again = current<MoreMenuController>();
+        ASSERT_TRUE(again);
+        EXPECT_NE(again, menu);
+    }
+    EXPECT_TRUE(window->alerts().empty());
+
+    // The menu's own back goes home and rebuilds the list.
+    tapOnScreen("backButton");
+    EXPECT_EQ(root->currentViewController(), list());
+    advance(1.0);
+    EXPECT_TRUE(list()->footer()->transform().isIdentity());
+}
+
+TEST_F(HandsetInformation, ImportantInformationHasNoBackAndTheListBubbleLeadsToTheMenu) {
+    tapHeader("informationButton");
+    advance(1.0);
+    auto info = current<MoreContentController>();
+    ASSERT_TRUE(info);
+    EXPECT_TRUE(info->backButton()->isHidden());
+    EXPECT_EQ(info->titleLabel()->frame().x, 64);
+    EXPECT_EQ(info->titleLabel()->text(), "Important Information");
+    EXPECT_NE(info->webView()->visibleText().find(firstHeading("Information.html")),
+              std::string::npos);
+    // Changing the flag on a shown page moves the title along.
+    info->setShowBackButton(true);
+    EXPECT_FALSE(info->backButton()->isHidden());
+    EXPECT_EQ(info->titleLabel()->frame().x, 78);
+
+    tapMenu(Menu::Home);
+    advance(1.0);
+    list()->showMore();
+    advance(1.0);
+    auto msv = current<MoreContentController>();
+    ASSERT_TRUE(msv);
+    EXPECT_EQ(msv->file(), "WhatareMillisieverts.html");
+    EXPECT_EQ(msv->titleLabel()->frame().x, 78);
+    tapOnScreen("backButton");
+    advance(1.0);
+    EXPECT_TRUE(current<MoreMenuController>());
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0], root->currentViewController()->view());
+}
+
+TEST_F(HandsetInformation, MenuHelpTogglesItsBubble) {
+    UserData::instance().setGender("Female");
+    auto menu = openMenu();
+    ASSERT_TRUE(menu);
+    tapMenu(Menu::Help);
+    advance(1.0);
+    EXPECT_TRUE(menu->isHelpShowing());
+    EXPECT_EQ(menu->bubble()->frame(), (Rect{5, 131, 225, 151}));
+    EXPECT_EQ(menu->bubbleText()->text(), MoreMenuController::helpMessage);
+    EXPECT_EQ(menu->helpAvatar()->image()->name(), "woman1.png");
+    tapMenu(Menu::Help);
+    advance(1.0);
+    EXPECT_EQ(menu->helpView()->alpha(), 0);
+}
+
+TEST_F(HandsetInformation, AMissingPageStaysEmptyAndQuiet) {
+    auto page = openPage("NoSuchPage.html");
+    ASSERT_EQ(root->currentViewController(), page);
+    EXPECT_EQ(page->webView()->html(), "");
+    EXPECT_EQ(page->webView()->visibleText(), "");
+    EXPECT_TRUE(window->alerts().empty());
+}
+
+TEST_F(HandsetInformation, APageThatNeedsTheNetworkSaysNotConnected) {
+    // Resources in a folder with a space, the shipped ones linked in beside the test page.
+    const fs::path shipped = Directories::current().resources;
+    const fs::path resources = dir.path() / "my resources";
+    dir.write(resources / "html" / "Offline.html",
+              "<h2>Offline</h2><p><img src=\"http://example.com/x.png\"></p>");
+    for (const char* part : {"layouts", "images", "web"})
+        fs::create_directory_symlink(shipped / part, resources / part);
+    Directories::configure({dir.documents(), dir.caches(), resources});
+
+    auto page = openPage("Offline.html");
+    EXPECT_EQ(page->webView()->baseURL(),
+              MoreContentController::baseAddressForDirectory(resources / "html"));
+    EXPECT_NE(page->webView()->visibleText().find("Offline"), std::string::npos);
+    ASSERT_TRUE(alert());
+    EXPECT_EQ(alert()->title(), "Not Connected");
+    EXPECT_EQ(alert()->message(), "The page you requested could not be loaded because your "
+                                  "device is not connected to the Internet.");
+    EXPECT_EQ(alert()->buttonTitles(), std::vector<std::string>{"OK"});
+    pressAlertButton(0);
+    EXPECT_EQ(root->currentViewController(), page);
+}
+
+TEST_F(HandsetInformation, SwitchingSavingOffWritesAtOnceAndOnWaitsForTheNextSave) {
+    auto& data = UserData::instance();
+    data.setGender("Male");
+    data.save();
+    tapHeader("settingsButton");
+    advance(1.0);
+    auto settings = current<SettingsController>();
+    ASSERT_TRUE(settings);
+    EXPECT_TRUE(settings->saveData()->isOn());
+    EXPECT_TRUE(settings->save()->isHidden());
+    EXPECT_NE(settings->webView()->visibleText().find(firstHeading("settings.html")),
+              std::string::npos);
+
+    tapView(settings->saveData());
+    EXPECT_FALSE(data.saveData());
+    EXPECT_EQ(savedFlag(), false);
+    auto saved = PropertyList::readDictionary(UserData::userDataPath());
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(stringValue(*saved, "gender"), nullptr);
+    EXPECT_EQ(data.gender(), "Male") << "memory keeps it until the app resigns";
+
+    tapView(settings->saveData());
+    EXPECT_TRUE(data.saveData());
+    EXPECT_EQ(savedFlag(), false);
+    data.save();
+    EXPECT_EQ(savedFlag(), true);
+}
+
+// The tablet shows pages and settings as sheets in a landscape window.
+class TabletInformation : public testsupport::HandsetTest {
+protected:
+    std::shared_ptr<ViewController> host = std::make_shared<ViewController>("");
+
+    void SetUp() override {
+        HandsetTest::SetUp();
+        Application::shared().setIdiom(DeviceIdiom::Tablet);
+        Application::shared().setOrientation(OrientationLandscapeLeft);
+        window = std::make_shared<Window>(Rect{0, 0, 1024, 768});
+        window->makeKeyAndVisible();
+        window->setRootViewController(host);
+    }
+};
+
+TEST_F(TabletInformation, PagesAndSettingsAreSheetsClosedByTheirButtons) {
+    auto page = std::make_shared<MoreContentController>();
+    page->setPageTitle("Alternatives");
+    page->setFile("AlternativesIpad.html");
+    host->presentModalViewController(page, false);
+    ASSERT_EQ(host->modalViewController(), page);
+    EXPECT_FALSE(page->showBackButton());
+    EXPECT_TRUE(page->backButton()->isHidden());
+    EXPECT_FALSE(page->okButton()->isHidden());
+    // Inset 20 from the layout's place, then grown with the sheet; OK sits 20 below.
+    const Rect web = page->webView()->frame();
+    const Rect ok = page->okButton()->frame();
+    EXPECT_EQ(web, (Rect{34, 70, 472, 454}));
+    EXPECT_EQ(ok.y - web.maxY(), 20);
+    auto background = std::dynamic_pointer_cast<ImageView>(page->view()->subviews().front());
+    ASSERT_TRUE(background);
+    EXPECT_EQ(background->image()->name(), "form-bg.png");
+    EXPECT_EQ(background->frame(), page->view()->bounds());
+    EXPECT_NE(page->webView()->visibleText().find(firstHeading("AlternativesIpad.html")),
+              std::string::npos);
+    EXPECT_TRUE(page->shouldAutorotateToInterfaceOrientation(OrientationLandscapeRight));
+    tapView(page->okButton());
+    EXPECT_FALSE(host->modalViewController());
+
+    auto settings = std::make_shared<SettingsController>();
+    host->presentModalViewController(settings, false);
+    EXPECT_FALSE(settings->save()->isHidden());
+    EXPECT_EQ(
+        std::dynamic_pointer_cast<ImageView>(settings->view()->subviews().front())->image()->name(),
+        "form-bg.png");
+    tapView(settings->save());
+    EXPECT_FALSE(host->modalViewController());
+}
+
+} // namespace
+} // namespace mevara
