@@ -22,13 +22,7 @@ protected:
         EXPECT_TRUE(form);
         return form;
     }
-    std::shared_ptr<Picker> openPicker(const std::string& row) {
-        tapOnScreen(row);
-        advance(1.0);
-        auto picker = current<Picker>();
-        EXPECT_TRUE(picker);
-        return picker;
-    }
+    std::shared_ptr<Picker> openPicker(const std::string& row) { return openWith<Picker>(row); }
     // Picks `choice` and waits for the form to slide back.
     void pick(const std::string& row, int choice) {
         auto picker = openPicker(row);

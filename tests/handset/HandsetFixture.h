@@ -117,6 +117,14 @@ protected:
     void tapOnScreen(const std::string& name) {
         tapView(find(name, root->currentViewController()->view()));
     }
+    // Taps `control` on the shown screen and waits for the screen of type T it opens.
+    template <class T> std::shared_ptr<T> openWith(const std::string& control) {
+        tapOnScreen(control);
+        advance(1.0);
+        auto next = current<T>();
+        EXPECT_TRUE(next) << control;
+        return next;
+    }
     void tapRow(const std::shared_ptr<TableView>& table, int row) {
         const Rect r = table->rectForRowAtIndexPath({0, row});
         tapAt(*table, {r.x + 40, r.y + r.height / 2});

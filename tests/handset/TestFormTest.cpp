@@ -33,13 +33,7 @@ protected:
         EXPECT_TRUE(form);
         return form;
     }
-    std::shared_ptr<Picker> openPicker(const std::string& row) {
-        tapOnScreen(row);
-        advance(1.0);
-        auto picker = current<Picker>();
-        EXPECT_TRUE(picker);
-        return picker;
-    }
+    std::shared_ptr<Picker> openPicker(const std::string& row) { return openWith<Picker>(row); }
     void pick(const std::string& row, const std::string& choice) {
         auto picker = openPicker(row);
         if (!picker) return;
@@ -52,11 +46,7 @@ protected:
         advance(1.0);
     }
     std::shared_ptr<CalendarPickerController> openCalendar() {
-        tapOnScreen("chooseDateRow");
-        advance(1.0);
-        auto calendar = current<CalendarPickerController>();
-        EXPECT_TRUE(calendar);
-        return calendar;
+        return openWith<CalendarPickerController>("chooseDateRow");
     }
     // The enabled cell of the displayed month showing `day`.
     static std::shared_ptr<Button> dayCell(const CalendarPickerController& calendar,
