@@ -204,7 +204,7 @@ void TableView::draw(Painter& painter, const Rect& bounds, double time) const {
     const int first = std::max(0, static_cast<int>(std::floor(top / rowHeight_)));
     for (int row = first;; ++row) {
         const float y = rowHeight_ * static_cast<float>(row + 1) - 1 - top;
-        if (y > bounds.height) break;
+        if (y >= bounds.height) break;
         painter.fillRect({0, y, bounds.width, 1}, separatorColor_);
     }
 }
