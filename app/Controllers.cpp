@@ -11,6 +11,8 @@
 #include "handset/SettingsController.h"
 #include "handset/TestFormController.h"
 #include "handset/TestListController.h"
+#include "tablet/IpadPicker.h"
+#include "tablet/RootController.h"
 
 namespace mevara {
 
@@ -29,6 +31,8 @@ const std::map<std::string, ControllerFactory>& controllerFactories() {
         {"MoreMenuController", [] { return std::make_shared<MoreMenuController>(); }},
         {"MoreContentController", [] { return std::make_shared<MoreContentController>(); }},
         {"SettingsController", [] { return std::make_shared<SettingsController>(); }},
+        {"RootController", [] { return std::make_shared<RootController>(); }},
+        {"IpadPicker", [] { return std::make_shared<IpadPicker>(); }},
     };
     return factories;
 }

@@ -3,6 +3,7 @@
 #include "app/GalleryController.h"
 #include "handset/MevaraViewController.h"
 #include "model/UserData.h"
+#include "tablet/RootController.h"
 #include "toolkit/ViewController.h"
 #include "toolkit/Window.h"
 
@@ -21,10 +22,9 @@ MevaraAppDelegate::~MevaraAppDelegate() {
 
 std::shared_ptr<ViewController> MevaraAppDelegate::makeRoot(Interface interface) const {
     if (settings_.makeRoot && !settings_.gallery) return settings_.makeRoot(interface);
-    if (interface == Interface::Handset && !settings_.gallery)
-        return std::make_shared<MevaraViewController>();
-    // The tablet's screens are still to come; it shows the gallery meanwhile.
-    return std::make_shared<GalleryController>();
+    if (settings_.gallery) return std::make_shared<GalleryController>();
+    if (interface == Interface::Tablet) return std::make_shared<RootController>();
+    return std::make_shared<MevaraViewController>();
 }
 
 bool MevaraAppDelegate::applicationDidFinishLaunchingWithOptions() {
