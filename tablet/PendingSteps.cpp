@@ -1,5 +1,6 @@
 // The test entry, results and detail states in their simplest form: a titled box with a
 // control for each way on, so every move of the wizard already works.
+#include "tablet/RootController.h"
 #include "tablet/TabletWidgets.h"
 #include "tablet/WelcomeController.h"
 #include "toolkit/Button.h"
@@ -28,8 +29,10 @@ constexpr Color headingBlue = Color::rgb(0.071f, 0.329f, 0.635f);
 constexpr float boxWidth = 520;
 constexpr float buttonHeight = 44;
 
+// The test entry steps build the information bar hidden and show the header's help
+// control while they are on screen.
 Phases pendingState(const std::string& state, const std::string& title, std::vector<Exit> exits,
-                    bool withTestList = false) {
+                    bool testEntry = false, bool withTestList = false) {
     const auto name = [state](const std::string& widget) { return state + "_" + widget; };
     auto names = std::make_shared<std::vector<std::string>>();
     Phases phases;
@@ -62,6 +65,10 @@ Phases pendingState(const std::string& state, const std::string& title, std::vec
             table->setDataSource(std::weak_ptr<TableViewDataSource>(self));
             table->setDelegate(std::weak_ptr<TableViewDelegate>(self));
             add("testListTable", table);
+        }
+        if (testEntry) {
+            w.call("MenuBar_setup");
+            w.call("MenuBar_hide:", false);
         }
     });
     const auto layout = [=](WelcomeController& w, float width) {
@@ -166,11 +173,11 @@ Phases concat(std::vector<Phases> groups) {
 }
 
 const WelcomeController::StateGroup pendingSteps{concat({
-    pendingState("step2", "My First Test", {{"Edit About Me", "onEditAboutMe", "step1"}}),
+    pendingState("step2", "My First Test", {{"Edit About Me", "onEditAboutMe", "step1"}}, true),
     pendingState("step3", "My Tests",
                  {{"Edit About Me", "onEditAboutMe", "step1"},
                   {"View Comparisons", "onCompareButton", "step4"}},
-                 true),
+                 true, true),
     resultsStep(),
     detailPage("more_my_exposure", "My Exposure"),
     detailPage("more_avg_exposure", "Average Exposure"),
