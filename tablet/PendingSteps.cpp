@@ -87,13 +87,21 @@ Phases pendingState(const std::string& state, const std::string& title, std::vec
         }
         w.setFrame(name("box"), {x, 60, boxWidth, y - 60 + 10});
     };
-    phases.emplace_back(name("landscape"),
-                        [=](WelcomeController& w, const std::any&) { layout(w, 1024); });
-    phases.emplace_back(name("portrait"),
-                        [=](WelcomeController& w, const std::any&) { layout(w, 768); });
+    phases.emplace_back(name("landscape"), [=](WelcomeController& w, const std::any&) {
+        layout(w, 1024);
+        if (testEntry) w.call("MenuBar_landscape");
+    });
+    phases.emplace_back(name("portrait"), [=](WelcomeController& w, const std::any&) {
+        layout(w, 768);
+        if (testEntry) w.call("MenuBar_portrait");
+    });
     const auto fade = [=](WelcomeController& w, float alpha) {
         for (const auto& widget : *names)
             if (auto view = w.widget(widget)) view->setAlpha(alpha);
+        if (!testEntry) return;
+        if (auto root = w.rootController(); root && root->helpButton())
+            root->helpButton()->setAlpha(alpha);
+        w.call(alpha > 0 ? "MenuBar_transitionIn" : "MenuBar_transitionOut");
     };
     phases.emplace_back(name("transitionIn"),
                         [=](WelcomeController& w, const std::any&) { fade(w, 1); });
@@ -106,6 +114,7 @@ Phases pendingState(const std::string& state, const std::string& title, std::vec
         for (const auto& widget : *names)
             w.setWidget(widget, nullptr);
         names->clear();
+        if (testEntry) w.call("MenuBar_release");
     });
     for (const auto& exit : exits) {
         if (exit.to.empty()) continue;

@@ -137,6 +137,18 @@ void View::setCenter(Point c) {
     setFrame({c.x - frame_.width / 2, c.y - frame_.height / 2, frame_.width, frame_.height});
 }
 
+namespace {
+
+// With both margins flexible they share the change in proportion to their sizes, so a
+// centred view stays centred.
+float shareOfMargin(float before, float after, float change, bool otherFlexible) {
+    if (!otherFlexible) return change;
+    const float both = before + after;
+    return both > 0 ? change * before / both : change / 2;
+}
+
+} // namespace
+
 void View::resizeSubviews(Size old) {
     const float dw = frame_.width - old.width;
     const float dh = frame_.height - old.height;
@@ -148,11 +160,11 @@ void View::resizeSubviews(Size old) {
         if (mask & FlexibleWidth)
             f.width += dw;
         else if (mask & FlexibleLeftMargin)
-            f.x += dw;
+            f.x += shareOfMargin(f.x, old.width - f.x - f.width, dw, mask & FlexibleRightMargin);
         if (mask & FlexibleHeight)
             f.height += dh;
         else if (mask & FlexibleTopMargin)
-            f.y += dh;
+            f.y += shareOfMargin(f.y, old.height - f.y - f.height, dh, mask & FlexibleBottomMargin);
         sub->setFrame(f);
     }
     layoutSubviews();
