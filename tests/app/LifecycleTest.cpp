@@ -10,6 +10,9 @@
 #include "platform/TextFile.h"
 #include "support/CatalogueServer.h"
 #include "support/TempDirectory.h"
+#include "tablet/RootController.h"
+#include "tablet/WelcomeController.h"
+#include "toolkit/Button.h"
 #include "toolkit/RunLoop.h"
 #include "toolkit/ViewController.h"
 #include "toolkit/Window.h"
@@ -207,6 +210,26 @@ TEST_F(Lifecycle, APhoneLeftWithSavingOffComesBackEmpty) {
     auto saved = PropertyList::readDictionary(UserData::userDataPath());
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->size(), 1u);
+}
+
+// The tablet's root, left with saving off from the about-me step: the wizard goes home to
+// a first-time welcome.
+TEST_F(Lifecycle, ATabletLeftWithSavingOffGoesHome) {
+    auto delegate = launchApplication(DeviceIdiom::Tablet, 3, AppSettings{});
+    auto root = std::dynamic_pointer_cast<RootController>(delegate->viewController);
+    ASSERT_TRUE(root);
+    auto& wizard = *root->currentViewController();
+    wizard.directMove("step1");
+    auto& data = UserData::instance();
+    data.setGender("Female");
+    data.setSaveData(false);
+
+    delegate->applicationWillResignActive();
+    EXPECT_EQ(wizard.currentState(), "step0");
+    EXPECT_FALSE(wizard.widget("step1_saveButton"));
+    auto start = wizard.widget<Button>("step0_startButton");
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->titleForState(ControlState::Normal), "Let's Get Started");
 }
 
 } // namespace
