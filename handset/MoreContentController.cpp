@@ -4,6 +4,7 @@
 #include "handset/MoreMenuController.h"
 #include "platform/Directories.h"
 #include "platform/TextFile.h"
+#include "platform/Unicode.h"
 #include "toolkit/AlertView.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -11,19 +12,7 @@
 #include "toolkit/ImageView.h"
 #include "toolkit/Label.h"
 
-#include <string_view>
-
 namespace mevara {
-namespace {
-
-void replaceAll(std::string& text, std::string_view from, std::string_view to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
-
-} // namespace
-
 MoreContentController::MoreContentController() : HelpHandler("MoreContentController") {}
 
 std::filesystem::path MoreContentController::pagesDirectory() {
@@ -32,8 +21,8 @@ std::filesystem::path MoreContentController::pagesDirectory() {
 
 std::string MoreContentController::baseAddressForDirectory(const std::filesystem::path& directory) {
     std::string path = directory.generic_string();
-    replaceAll(path, "/", "//");
-    replaceAll(path, " ", "%20");
+    unicode::replaceAll(path, "/", "//");
+    unicode::replaceAll(path, " ", "%20");
     return "file:/" + path + "//";
 }
 

@@ -5,6 +5,7 @@
 #include "handset/MevaraViewController.h"
 #include "handset/MoreContentController.h"
 #include "handset/TestFormController.h"
+#include "handset/TestRow.h"
 #include "model/Test.h"
 #include "model/UserData.h"
 #include "platform/LocaleFormat.h"
@@ -20,11 +21,7 @@ namespace mevara {
 namespace {
 
 constexpr Color rowBlue = Color::rgb(0.071f, 0.329f, 0.635f);
-constexpr Color detailGrey = Color::white(0.451f);
-constexpr Color doseRed = Color::rgb(0.773f, 0, 0.196f);
 constexpr float cellWidth = 320;
-// Where a detail line must end to leave the dose in the middle of the row.
-constexpr float detailLimit = 185;
 
 std::shared_ptr<Label> rowLabel(Rect frame, const std::string& text, const char* font, float size,
                                 Color color) {
@@ -314,35 +311,10 @@ std::shared_ptr<TableViewCell> TestListController::actionCell(const char* icon,
 }
 
 std::shared_ptr<TableViewCell> TestListController::testCell(const Test& test) {
-    auto cell = std::make_shared<TableViewCell>(Rect{0, 0, cellWidth, rowHeight});
-    cell->addSubview(
-        rowLabel({15, 10, 156, 21}, test.testName().value_or(""), "Helvetica-Bold", 17, rowBlue));
-    auto detail = rowLabel({15, 29, 287, 18}, detailText(test), "Helvetica-Bold", 12, detailGrey);
-    detail->setName("detail");
-    cell->addSubview(detail);
-
-    const float width = detail->sizeOfText(detail->text(), {9999, 9999}).width;
-    const bool middle = 15 + width <= detailLimit;
-    auto value =
-        rowLabel({182, middle ? 16.0f : 5.0f, 62, 28},
-                 LocaleFormat::twoDecimalText(test.milliseverts()), "Helvetica-Bold", 18, doseRed);
-    value->setName("value");
-    value->setTextAlignment(TextAlignment::Right);
-    cell->addSubview(value);
-    auto unit = rowLabel({246, middle ? 21.0f : 10.0f, 42, 21}, "mSv", "Helvetica", 12, detailGrey);
-    cell->addSubview(unit);
-    auto line = std::make_shared<View>(Rect{246, middle ? 38.0f : 27.0f, 24, 1});
-    line->setBackgroundColor(Color::lightGray());
-    line->setUserInteractionEnabled(false);
-    cell->addSubview(line);
-
-    auto help = std::make_shared<Button>(Rect{236, 5, 44, 41});
-    help->setName("msvHelpButton");
     std::weak_ptr<ViewController> weak = weak_from_this();
-    help->addTarget(ControlEvent::TouchUpInside, [weak](Control&) {
+    auto cell = makeTestRow(test, TestRowLayout{}, [weak] {
         if (auto self = weak.lock()) self->perform("onMsvHelp");
     });
-    cell->addSubview(help);
     auto arrow = std::make_shared<ImageView>(Rect{288, 20, 11, 15});
     arrow->setImage(Image::named("arrow-gray.png"));
     cell->addSubview(arrow);

@@ -121,4 +121,11 @@ std::size_t findEndCaseInsensitive(std::string_view text, std::string_view ascii
     return std::string_view::npos;
 }
 
+void replaceAll(std::string& text, std::string_view from, std::string_view to) {
+    if (from.empty()) return;
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
 } // namespace mevara::unicode

@@ -27,4 +27,8 @@ int compareCaseInsensitive(std::string_view a, std::string_view b);
 // case-insensitively by simple case folding, or npos.
 std::size_t findEndCaseInsensitive(std::string_view text, std::string_view asciiKey);
 
+// Replaces every occurrence of `from` in `text`, left to right, never inside a
+// replacement.
+void replaceAll(std::string& text, std::string_view from, std::string_view to);
+
 } // namespace mevara::unicode

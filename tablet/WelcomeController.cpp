@@ -1,6 +1,6 @@
 #include "tablet/WelcomeController.h"
 
-#include "handset/TestListController.h"
+#include "handset/TestRow.h"
 #include "model/Test.h"
 #include "model/UserData.h"
 #include "platform/LocaleFormat.h"
@@ -34,25 +34,6 @@ void fadeOut(const std::shared_ptr<View>& view) {
     loop.beginAnimations();
     view->setAlpha(0);
     loop.commitAnimations();
-}
-
-constexpr Color rowBlue = Color::rgb(0.071f, 0.329f, 0.635f);
-constexpr Color detailGrey = Color::white(0.451f);
-constexpr Color doseRed = Color::rgb(0.773f, 0, 0.196f);
-constexpr float rowWidth = 320;
-constexpr float rowHeight = 54;
-// Where a detail line must end to leave the dose in the middle of the row.
-constexpr float detailLimit = 185;
-
-std::shared_ptr<Label> rowLabel(Rect frame, const std::string& text, const char* font, float size,
-                                Color color) {
-    auto label = std::make_shared<Label>(frame);
-    setTabletText(*label, text);
-    label->setFont(Font::named(font, size));
-    label->setTextColor(color);
-    label->setBackgroundColor(Color::clear());
-    label->setOpaque(false);
-    return label;
 }
 
 } // namespace
@@ -307,33 +288,11 @@ std::shared_ptr<TableViewCell> WelcomeController::tableViewCellForRowAtIndexPath
     const auto& tests = UserData::instance().tests();
     if (path.row < 0 || path.row >= static_cast<int>(tests.size())) return nullptr;
     const Test& test = *tests[static_cast<std::size_t>(path.row)];
-    auto cell = std::make_shared<TableViewCell>(Rect{0, 0, rowWidth, rowHeight});
-    cell->addSubview(
-        rowLabel({41, 10, 156, 18}, test.testName().value_or(""), "Helvetica-Bold", 17, rowBlue));
-    auto detail = rowLabel({41, 29, 247, 18}, TestListController::detailText(test),
-                           "Helvetica-Bold", 12, detailGrey);
-    detail->setName("detail");
-    cell->addSubview(detail);
-
-    const float width = detail->sizeOfText(detail->text(), {9999, 9999}).width;
-    const bool middle = 41 + width <= detailLimit;
-    auto value =
-        rowLabel({182, middle ? 16.0f : 5.0f, 62, 28},
-                 LocaleFormat::twoDecimalText(test.milliseverts()), "Helvetica-Bold", 18, doseRed);
-    value->setName("value");
-    value->setTextAlignment(TextAlignment::Right);
-    cell->addSubview(value);
-    auto unit = rowLabel({246, middle ? 21.0f : 10.0f, 42, 21}, "mSv", "Helvetica", 12, detailGrey);
-    cell->addSubview(unit);
-    auto line = std::make_shared<View>(Rect{246, middle ? 38.0f : 27.0f, 24, 1});
-    line->setBackgroundColor(Color::lightGray());
-    line->setUserInteractionEnabled(false);
-    cell->addSubview(line);
-
-    auto help = std::make_shared<Button>(Rect{236, 5, 44, 41});
-    help->setName("msvHelpButton");
-    connect(*help, "step3_onMsvHelp");
-    cell->addSubview(help);
+    std::weak_ptr<ViewController> weak = weak_from_this();
+    auto cell = makeTestRow(test, {.left = 41, .nameHeight = 18, .detailWidth = 247}, [weak] {
+        if (auto self = std::static_pointer_cast<WelcomeController>(weak.lock()))
+            self->call("step3_onMsvHelp");
+    });
 
     auto remove = std::make_shared<Button>(Rect{6, 15, 25, 24});
     remove->setName("deleteButton");
@@ -343,7 +302,6 @@ std::shared_ptr<TableViewCell> WelcomeController::tableViewCellForRowAtIndexPath
     remove->setTitle("");
     remove->setTag(path.row);
     remove->setAutoresizingMask(FlexibleRightMargin | FlexibleBottomMargin);
-    std::weak_ptr<ViewController> weak = weak_from_this();
     remove->addTarget(ControlEvent::TouchUpInside, [weak](Control& sender) {
         auto self = std::static_pointer_cast<WelcomeController>(weak.lock());
         if (auto button = dynamic_cast<Button*>(&sender); self && button)

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+namespace mevara {
+
+class TableViewCell;
+class Test;
+
+// Where a tests list puts a row's name and detail line; the dose and its unit stand at
+// the same place on every device.
+struct TestRowLayout {
+    float left = 15;
+    float nameHeight = 21;
+    float detailWidth = 287;
+};
+
+// A recorded test as a row of a tests list: its name, the detail line and the dose with
+// its unit, raised beside the name when the detail line would run under it. A tap on the
+// dose runs `onDoseTapped`.
+std::shared_ptr<TableViewCell> makeTestRow(const Test& test, const TestRowLayout& layout,
+                                           std::function<void()> onDoseTapped);
+
+} // namespace mevara
