@@ -79,6 +79,10 @@ constexpr std::array<Choice, 5> choices{{
      "Cancer Risk", "Cancer Risk\n\n\n", "more_cancer_risk"},
 }};
 
+// Meant as 10.5, but text is drawn at whole point sizes and at 11 "Cross-Country" and
+// "Annual Natural" no longer fit the 78-point caption, which then loses its second line.
+constexpr float captionSize = 10;
+
 std::string part(const Choice& choice, const char* suffix) {
     return std::string("step4_") + choice.name + suffix;
 }
@@ -157,7 +161,7 @@ void setup(W& w, const std::any&) {
                                      : "unselected-icon-ipad.png";
         add(part(choice, "Button"), imageButton(w, background, choice.action));
         add(part(choice, "Icon"), chart::centredImage(choice.icon));
-        add(part(choice, "Label"), chart::label(choice.title, Font::boldSystemFont(10.5f),
+        add(part(choice, "Label"), chart::label(choice.title, Font::boldSystemFont(captionSize),
                                                 chart::textBlue, TextAlignment::Center, 2));
     }
     chart::addAxis(w, "step4_", Font::systemFont(10));
