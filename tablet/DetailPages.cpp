@@ -83,7 +83,7 @@ struct Balloon {
 struct Page {
     const char* state;
     Subject subject;
-    Comparison comparison; // the reference pages' and the gradient's
+    Comparison comparison; // read by the reference pages only
     const char* barPicture;
     const char* caption;
     float captionX;
