@@ -1,4 +1,4 @@
-// The test entry, results and detail states in their simplest form: a titled box with a
+// The test entry states in their simplest form: a titled box with a
 // control for each way on, so every move of the wizard already works.
 #include "tablet/RootController.h"
 #include "tablet/TabletWidgets.h"
@@ -125,54 +125,6 @@ Phases pendingState(const std::string& state, const std::string& title, std::vec
     return phases;
 }
 
-Phases detailPage(const std::string& state, const std::string& title) {
-    auto phases = pendingState(state, title, {{"Back", "onBack", "step4"}});
-    phases.emplace_back(state + "_validate", [](WelcomeController&, const std::any&) {});
-    return phases;
-}
-
-// The comparison detail goes by the comparison the results show.
-void onMoreCompareExposure(WelcomeController& w, const std::any&) {
-    static const std::pair<const char*, const char*> pages[] = {
-        {"Cancer Risk\n\n\n", "more_cancer_risk"},
-        {"Chernobyl Exposure\n\n", "more_chernobyl"},
-        {"40 Cross Country Flights\n\n", "more_flights"},
-        {"Annual Natural Exposure\n\n", "more_natural_exposure"},
-        {"Nuclear Stress Test\n\n", "more_nuclear_stress_test"},
-    };
-    auto label = w.widget<Label>("step4_compareExposureBaseLabel");
-    if (!label) return;
-    for (const auto& [text, page] : pages)
-        if (label->text() == text) {
-            w.directMove(page);
-            return;
-        }
-}
-
-Phases resultsStep() {
-    auto phases = pendingState("step4", "My Results",
-                               {{"Edit Tests", "onEditTests", "step3"},
-                                {"My Exposure", "onMoreMyExposure", "more_my_exposure"},
-                                {"Average Exposure", "onMoreAverageExposure", "more_avg_exposure"},
-                                {"Comparison", "onMoreCompareExposure", ""}});
-    auto setup = phases.front().second;
-    phases.front().second = [setup](WelcomeController& w, const std::any& argument) {
-        setup(w, argument);
-        // Names the comparison the results compare with, as the full step will.
-        auto label = makeTabletLabel(w.selectedComparison(), "Helvetica", 12, Color::clear());
-        label->setHidden(true);
-        w.addWidget("step4_compareExposureBaseLabel", label);
-    };
-    phases.emplace_back("step4_onMoreCompareExposure", onMoreCompareExposure);
-    phases.emplace_back("step4_validate", [](WelcomeController&, const std::any&) {});
-    phases.emplace_back("step4_release",
-                        [release = phases[6].second](WelcomeController& w, const std::any& a) {
-                            release(w, a);
-                            w.setWidget("step4_compareExposureBaseLabel", nullptr);
-                        });
-    return phases;
-}
-
 Phases concat(std::vector<Phases> groups) {
     Phases all;
     for (auto& group : groups)
@@ -187,14 +139,6 @@ const WelcomeController::StateGroup pendingSteps{concat({
                  {{"Edit About Me", "onEditAboutMe", "step1"},
                   {"View Comparisons", "onCompareButton", "step4"}},
                  true, true),
-    resultsStep(),
-    detailPage("more_my_exposure", "My Exposure"),
-    detailPage("more_avg_exposure", "Average Exposure"),
-    detailPage("more_cancer_risk", "Cancer Risk"),
-    detailPage("more_chernobyl", "Chernobyl Workers"),
-    detailPage("more_flights", "Cross Country Flights"),
-    detailPage("more_natural_exposure", "Natural Exposure"),
-    detailPage("more_nuclear_stress_test", "Nuclear Stress Test"),
 })};
 
 } // namespace

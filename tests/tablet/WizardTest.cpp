@@ -104,13 +104,13 @@ TEST_F(TabletWizard, EveryMoveOfTheStateTable) {
     move("step3_onEditAboutMeButton", "step1");
     wizard().directMove("step3");
     move("step3_onCompareButtonButton", "step4");
-    move("step4_onMoreMyExposureButton", "more_my_exposure");
-    move("more_my_exposure_onBackButton", "step4");
-    move("step4_onMoreAverageExposureButton", "more_avg_exposure");
-    move("more_avg_exposure_onBackButton", "step4");
-    move("step4_onMoreCompareExposureButton", "more_cancer_risk");
-    move("more_cancer_risk_onBackButton", "step4");
-    move("step4_onEditTestsButton", "step3");
+    move("step4_myExposureButton", "more_my_exposure");
+    move("more_my_exposure_backButton", "step4");
+    move("step4_averageBaseButton", "more_avg_exposure");
+    move("more_avg_exposure_backButton", "step4");
+    move("step4_compareExposureButton", "more_cancer_risk");
+    move("more_cancer_risk_backButton", "step4");
+    move("step4_editTestsButton", "step3");
 
     for (const auto& [comparison, page] : std::vector<std::pair<std::string, std::string>>{
              {"Chernobyl Exposure\n\n", "more_chernobyl"},
@@ -120,7 +120,7 @@ TEST_F(TabletWizard, EveryMoveOfTheStateTable) {
              {"Something else", "step4"}}) {
         wizard().setSelectedComparison(comparison);
         wizard().directMove("step4");
-        move("step4_onMoreCompareExposureButton", page);
+        move("step4_compareExposureButton", page);
     }
 
     // A phase the state lacks is skipped; the state stays.
@@ -131,7 +131,7 @@ TEST_F(TabletWizard, EveryMoveOfTheStateTable) {
 
     root->onHome();
     EXPECT_EQ(state(), "step0");
-    EXPECT_FALSE(wizard().widget("step4_onEditTestsButton"));
+    EXPECT_FALSE(wizard().widget("step4_editTestsButton"));
 }
 
 TEST_F(TabletWizard, TheTestsListDeletesTheRowsTestAndSaves) {
