@@ -182,11 +182,6 @@ Phases concat(std::vector<Phases> groups) {
 }
 
 const WelcomeController::StateGroup pendingSteps{concat({
-    pendingState("step2", "My First Test", {{"Edit About Me", "onEditAboutMe", "step1"}}, true),
-    pendingState("step3", "My Tests",
-                 {{"Edit About Me", "onEditAboutMe", "step1"},
-                  {"View Comparisons", "onCompareButton", "step4"}},
-                 true, true),
     resultsStep(),
     detailPage("more_my_exposure", "My Exposure"),
     detailPage("more_avg_exposure", "Average Exposure"),
