@@ -11,6 +11,7 @@
 #include "handset/SettingsController.h"
 #include "handset/TestFormController.h"
 #include "handset/TestListController.h"
+#include "tablet/IpadCalendarPicker.h"
 #include "tablet/IpadPicker.h"
 #include "tablet/RootController.h"
 
@@ -33,6 +34,7 @@ const std::map<std::string, ControllerFactory>& controllerFactories() {
         {"SettingsController", [] { return std::make_shared<SettingsController>(); }},
         {"RootController", [] { return std::make_shared<RootController>(); }},
         {"IpadPicker", [] { return std::make_shared<IpadPicker>(); }},
+        {"IpadCalendarPicker", [] { return std::make_shared<IpadCalendarPicker>(); }},
     };
     return factories;
 }

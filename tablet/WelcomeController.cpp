@@ -227,8 +227,11 @@ void WelcomeController::dismissPicker() {
 
 void WelcomeController::dismissCalendarPicker() {
     if (!calendarPicker_) return;
-    fadeOut(calendarPicker_->view());
+    auto picker = std::move(calendarPicker_);
     calendarPicker_ = nullptr;
+    // Reports the date it opened with, so the row keeps it, and closes its month list.
+    picker->dismiss();
+    fadeOut(picker->view());
 }
 
 void WelcomeController::pickerPickedValue(IpadPicker& picker, const std::string& value) {

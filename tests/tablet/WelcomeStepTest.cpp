@@ -122,10 +122,10 @@ TEST_F(WelcomeStepTest, HomeRebuildsTheWelcomeStepFromAnEmptyView) {
     start();
     tapWidget("step0_startButton");
     ASSERT_EQ(state(), "step2");
-    ASSERT_TRUE(wizard().widget("step2_title"));
+    ASSERT_TRUE(wizard().widget("step2_aboutMe"));
     root->onHome();
     EXPECT_EQ(state(), "step0");
-    EXPECT_FALSE(wizard().widget("step2_title"));
+    EXPECT_FALSE(wizard().widget("step2_aboutMe"));
     const auto& views = wizard().view()->subviews();
     ASSERT_EQ(views.size(), restingFrames.size());
     for (const auto& view : views) {

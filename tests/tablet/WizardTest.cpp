@@ -99,11 +99,11 @@ TEST_F(TabletWizard, EveryMoveOfTheStateTable) {
         advance(0.3);
     };
     wizard().directMove("step2");
-    move("step2_onEditAboutMeButton", "step1");
+    move("step2_editAboutMe", "step1");
     wizard().directMove("step3");
-    move("step3_onEditAboutMeButton", "step1");
+    move("step3_editAboutMe", "step1");
     wizard().directMove("step3");
-    move("step3_onCompareButtonButton", "step4");
+    move("step3_compareButton", "step4");
     move("step4_myExposureButton", "more_my_exposure");
     move("more_my_exposure_backButton", "step4");
     move("step4_averageBaseButton", "more_avg_exposure");

@@ -1,0 +1,268 @@
+#include "TabletFixture.h"
+#include "model/TestData.h"
+#include "platform/LocalCalendar.h"
+#include "platform/LocaleFormat.h"
+#include "tablet/IpadCalendarPicker.h"
+#include "tablet/IpadPicker.h"
+#include "toolkit/TableView.h"
+
+#include <algorithm>
+
+namespace mevara {
+namespace {
+
+class TestEntry : public testsupport::TabletTest {
+protected:
+    void SetUp() override {
+        TabletTest::SetUp();
+        LocaleFormat::setLocale("en_US");
+        LocaleFormat::setTimeZone("America/New_York");
+    }
+    void TearDown() override {
+        LocaleFormat::setLocale(std::nullopt);
+        LocaleFormat::setTimeZone(std::nullopt);
+        TabletTest::TearDown();
+    }
+
+    void startIn(const std::string& state, int orientation = 3) {
+        setProfile("Female", "40 - 49");
+        start(orientation);
+        wizard().directMove(state);
+        advance(0.5);
+    }
+    std::shared_ptr<IpadPicker> openList(const std::string& row) {
+        tapWidget(row);
+        EXPECT_TRUE(wizard().picker()) << row;
+        return wizard().picker();
+    }
+    // Chooses from the row's list with a finger, the choice scrolled into view first.
+    void pick(const std::string& row, const std::string& choice) {
+        auto picker = openList(row);
+        if (!picker) return;
+        const auto& choices = picker->choices();
+        const int at =
+            static_cast<int>(std::find(choices.begin(), choices.end(), choice) - choices.begin());
+        ASSERT_LT(at, static_cast<int>(choices.size())) << choice;
+        picker->table()->scrollToRowAtIndexPath({0, at}, TableViewScrollPosition::Middle, false);
+        const Rect r = picker->table()->rectForRowAtIndexPath({0, at});
+        tapAt(*picker->table(), {r.x + 40, r.y + r.height / 2});
+        EXPECT_FALSE(wizard().picker());
+    }
+    std::string text(const std::string& name) { return widget<Label>(name)->text(); }
+    std::string title(const std::string& name) { return widget<Button>(name)->currentTitle(); }
+    float alphaOf(const std::string& name) { return widget(name)->alpha(); }
+    static Point originOf(const std::shared_ptr<View>& view) {
+        return {view->frame().x, view->frame().y};
+    }
+    // Taps OK on the alert that must be showing; its title and message.
+    std::string acknowledge() {
+        auto shown = alert();
+        if (!shown) return "(no alert)";
+        const std::string said = shown->title() + ": " + shown->message();
+        shown->dismissWithClickedButtonIndex(0, false);
+        return said;
+    }
+    // What the user data file holds now.
+    static std::vector<std::shared_ptr<mevara::Test>> storedTests() {
+        UserData::resetInstance();
+        return UserData::instance().tests();
+    }
+    std::shared_ptr<View> inRow(int row, const std::string& name) {
+        auto cell = widget<TableView>("step3_testListTable")->cellForRowAtIndexPath({0, row});
+        for (const auto& sub : cell->subviews())
+            if (sub->name() == name) return sub;
+        return nullptr;
+    }
+    void tapRow(int row) {
+        auto table = widget<TableView>("step3_testListTable");
+        tapAt(*table, {120, table->rectForRowAtIndexPath({0, row}).y + 27});
+    }
+};
+
+TEST_F(TestEntry, TheFirstTestIsCheckedInFormOrderThenStoredSavedAndListed) {
+    startIn("step2");
+    EXPECT_EQ(text("step2_aboutMe"), "Female, 40 - 49");
+    EXPECT_NE(text("step2_helpText").find("\u201CAdd Tests.\u201D"), std::string::npos);
+
+    const std::string required = "  All fields marked with an asterisk are required.";
+    tapWidget("step2_addTestsButton");
+    EXPECT_EQ(acknowledge(), "Mevara: Please select a test type." + required);
+    pick("step2_testTypeButton", "X-Ray");
+    tapWidget("step2_addTestsButton");
+    EXPECT_EQ(acknowledge(), "Mevara: Please select a body part." + required);
+    pick("step2_bodyPartButton", "Skull");
+    tapWidget("step2_addTestsButton");
+    EXPECT_EQ(acknowledge(), "Mevara: Please select the number of tests performed." + required);
+    EXPECT_TRUE(UserData::instance().tests().empty());
+
+    pick("step2_numberOfTestsButton", "3");
+    tapWidget("step2_addTestsButton");
+    EXPECT_EQ(state(), "step3");
+    EXPECT_EQ(text("step3_totalValue"), "0.30");
+    EXPECT_EQ(widget<TableView>("step3_testListTable")->numberOfRows(), 1);
+    EXPECT_EQ(title("step3_addTestsButton"), "Add Test");
+    const auto stored = storedTests();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0]->location(), "Skull");
+    EXPECT_EQ(stored[0]->numberOfTests(), 3);
+    EXPECT_FLOAT_EQ(stored[0]->milliseverts(), 0.3f);
+}
+
+TEST_F(TestEntry, ARowEditsItsVeryTestInPlaceAndDeletingKeepsTheTotalRight) {
+    addTest("Skull", 1, 0.1f);
+    addTest("Chest (Two Views)", 2, 0.2f, LocalCalendar::dateFrom(2026, 3, 15));
+    addTest("Lumbar Spine", 1, 1.5f);
+    startIn("step3");
+    EXPECT_EQ(text("step3_totalValue"), "1.80");
+    auto edited = UserData::instance().tests()[1];
+
+    tapRow(1);
+    EXPECT_EQ(text("step3_bodyPart"), "Chest (Two Views)");
+    EXPECT_EQ(text("step3_date"), "Mar 15, 2026");
+    EXPECT_EQ(title("step3_addTestsButton"), "Save Test");
+    pick("step3_numberOfTestsButton", "4");
+    tapWidget("step3_addTestsButton");
+    EXPECT_EQ(edited->numberOfTests(), 4);
+    EXPECT_FLOAT_EQ(edited->milliseverts(), 0.4f);
+    EXPECT_EQ(title("step3_addTestsButton"), "Add Test");
+    EXPECT_EQ(text("step3_numberOfTests"), "");
+    EXPECT_EQ(text("step3_totalValue"), "2.00");
+    auto stored = storedTests();
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[1]->numberOfTests(), 4);
+    EXPECT_EQ(stored[1]->date(), LocalCalendar::dateFrom(2026, 3, 15));
+
+    // Deleting while a row is being edited leaves the form adding again.
+    tapRow(0);
+    EXPECT_EQ(title("step3_addTestsButton"), "Save Test");
+    tapView(inRow(2, "deleteButton"));
+    EXPECT_EQ(title("step3_addTestsButton"), "Add Test");
+    EXPECT_EQ(text("step3_totalValue"), "0.50");
+    EXPECT_EQ(storedTests().size(), 2u);
+}
+
+TEST_F(TestEntry, PopoversOpenBesideTheirRowsAndAnyFormTapFirstOnlyClosesThem) {
+    startIn("step2");
+    root->onHelp();
+    auto list = openList("step2_testTypeButton");
+    const Rect typeRow = widget("step2_testTypeButton")->frame();
+    EXPECT_EQ(originOf(list->view()), (Point{typeRow.maxX() + 18, typeRow.y - 10}));
+    // With no body part chosen, every test type is offered.
+    EXPECT_EQ(list->choices(), TestData::testNamesForLocation(std::string()));
+    EXPECT_EQ(widget("step0_menuBar")->transform(), Transform::translation(0, 140));
+    EXPECT_FLOAT_EQ(alphaOf("step2_helpBalloon"), 0);
+
+    tapWidget("step2_addTestsButton");
+    EXPECT_FALSE(wizard().picker());
+    EXPECT_FALSE(alert());
+
+    // The counts open one row higher: beside the body part row.
+    list = openList("step2_numberOfTestsButton");
+    EXPECT_EQ(list->choices().size(), 99u);
+    EXPECT_EQ(list->view()->frame().y, widget("step2_bodyPartButton")->frame().y - 10);
+    tapWidget("step2_testTypeButton");
+
+    tapWidget("step2_dateButton");
+    auto calendar = wizard().calendarPicker();
+    ASSERT_TRUE(calendar);
+    const Rect dateRow = widget("step2_dateButton")->frame();
+    EXPECT_EQ(originOf(calendar->view()), (Point{dateRow.maxX() + 18, dateRow.y - 10}));
+    tapWidget("step2_numberOfTestsButton");
+    EXPECT_FALSE(wizard().calendarPicker());
+    EXPECT_FALSE(wizard().picker());
+    EXPECT_FLOAT_EQ(alphaOf("step2_helpText"), 0);
+
+    // Edit leaves at once, taking an open calendar along rather than leaving it on top.
+    tapWidget("step2_dateButton");
+    tapWidget("step2_editAboutMe");
+    EXPECT_EQ(state(), "step1");
+    EXPECT_FALSE(wizard().calendarPicker());
+    EXPECT_FLOAT_EQ(calendar->view()->alpha(), 0);
+}
+
+TEST_F(TestEntry, CompareClosesAnOpenPopoverOrTheMsvBalloonFirst) {
+    addTest("Skull", 1, 0.1f);
+    startIn("step3");
+    EXPECT_FLOAT_EQ(alphaOf("step3_msvHelpText"), 0);
+    openList("step3_bodyPartButton");
+    tapWidget("step3_compareButton");
+    EXPECT_EQ(state(), "step3");
+    EXPECT_FALSE(wizard().picker());
+
+    // The dose in a row explains the unit; a tap elsewhere closes the explanation.
+    tapView(inRow(0, "msvHelpButton"));
+    EXPECT_FLOAT_EQ(alphaOf("step3_msvHelpText"), 1);
+    EXPECT_FLOAT_EQ(alphaOf("step3_helpBalloon"), 0);
+    window->tap({800, 650});
+    EXPECT_FLOAT_EQ(alphaOf("step3_msvHelpText"), 0);
+
+    tapWidget("step3_msvHelpButton");
+    EXPECT_FLOAT_EQ(alphaOf("step3_msvWedge"), 1);
+    tapWidget("step3_compareButton");
+    EXPECT_EQ(state(), "step4");
+    EXPECT_FLOAT_EQ(alphaOf("step3_msvHelpText"), 0);
+    EXPECT_FLOAT_EQ(root->helpButton()->alpha(), 0);
+}
+
+TEST_F(TestEntry, ClearAllDataAsksFirstThenStartsOverWithNothingStored) {
+    addTest("Skull", 1, 0.1f);
+    UserData::instance().save();
+    startIn("step3");
+    tapWidget("step3_resetButton");
+    ASSERT_TRUE(alert());
+    EXPECT_EQ(alert()->message(), "Are you sure you want to delete all data?");
+    EXPECT_EQ(alert()->buttonTitles(), (std::vector<std::string>{"Yes", "No"}));
+    alert()->dismissWithClickedButtonIndex(1, false);
+    EXPECT_EQ(state(), "step3");
+    EXPECT_EQ(storedTests().size(), 1u);
+
+    tapWidget("step3_resetButton");
+    EXPECT_EQ(alert()->title(), "Mevara");
+    alert()->dismissWithClickedButtonIndex(0, false);
+    EXPECT_EQ(state(), "step1");
+    EXPECT_TRUE(storedTests().empty());
+    EXPECT_TRUE(UserData::instance().gender().empty());
+}
+
+// The first test moves on while the first-test step's bar shows a page: that bar goes
+// with its step, and the tests step's own bar waits hidden.
+TEST_F(TestEntry, EachStepShowsItsOwnBarOnlyWhenAskedFor) {
+    startIn("step2");
+    auto firstBar = widget("step0_menuBar");
+    EXPECT_EQ(firstBar->transform(), Transform::translation(0, 140));
+    EXPECT_FLOAT_EQ(root->helpButton()->alpha(), 1);
+    root->onHelp();
+    tapWidget("step0_alternativesButton");
+    EXPECT_TRUE(wizard().inModal());
+
+    wizard().test()->setTestName("X-Ray");
+    wizard().test()->setLocation("Skull");
+    wizard().test()->setNumberOfTests(1);
+    wizard().call("step2_onAddTest");
+    ASSERT_EQ(state(), "step3");
+    EXPECT_FALSE(wizard().inModal());
+    EXPECT_FLOAT_EQ(firstBar->alpha(), 0);
+    EXPECT_EQ(widget("step0_menuBar")->transform(), Transform::translation(0, 140));
+    EXPECT_FLOAT_EQ(widget("step0_menuBar")->alpha(), 1);
+}
+
+TEST_F(TestEntry, TheTestsStepLaysOutBothOrientationsWithTheBarOnTop) {
+    addTest("Skull", 1, 0.1f);
+    startIn("step3", 1);
+    EXPECT_EQ(widget("step3_resetButton")->frame(), (Rect{15, 925, 297, 44}));
+    EXPECT_EQ(wizard().view()->subviews().front(), widget("step3_avatar"));
+
+    rotate(3);
+    EXPECT_EQ(widget("step3_testContainer")->frame(), (Rect{5, 67, 317, 583}));
+    const auto& views = wizard().view()->subviews();
+    const auto at = [&](const std::string& name) {
+        return std::find(views.begin(), views.end(), widget(name)) - views.begin();
+    };
+    EXPECT_LT(at("step3_avatar"), at("step3_msvHelpText"));
+    EXPECT_LT(at("step3_msvHelpText"), at("step0_modalBg"));
+    EXPECT_EQ(views.back(), widget("step0_referencesButton"));
+    EXPECT_EQ(widget("step0_menuBar")->transform(), Transform::translation(0, 140));
+}
+
+} // namespace
+} // namespace mevara
