@@ -20,7 +20,11 @@ Window::~Window() {
 void Window::setRootViewController(const std::shared_ptr<ViewController>& controller) {
     if (root_ && root_->isViewLoaded()) root_->view()->removeFromSuperview();
     root_ = controller;
-    if (root_) insertSubview(root_->view(), 0);
+    if (!root_) return;
+    // The root's view fills the window, whatever size its layout was drawn at.
+    auto rootView = root_->view();
+    rootView->setFrame(bounds());
+    insertSubview(rootView, 0);
 }
 
 void Window::makeKeyAndVisible() {

@@ -90,8 +90,8 @@ struct Screen : ViewController {
 
 TEST_F(TouchTest, UnhandledTouchesTravelUpToTheController) {
     auto screen = std::make_shared<Screen>();
-    screen->view()->setFrame({0, 20, 320, 460});
     window->setRootViewController(screen);
+    screen->view()->setFrame({0, 20, 320, 460});
     auto bubble = std::make_shared<View>(Rect{100, 100, 50, 50});
     auto text = std::make_shared<Label>(Rect{0, 0, 50, 50});
     bubble->addSubview(text);
