@@ -1,5 +1,6 @@
 // Costs a person feels on the desktop: drawing a full tablet screen of widgets, the phone's
-// home list with many tests, and the time from start to the first picture.
+// home list with many tests, the tablet's results, and the time from start to the first
+// picture.
 #include "app/GalleryController.h"
 #include "app/Startup.h"
 #include "bench/Scratch.h"
@@ -8,6 +9,8 @@
 #include "model/Test.h"
 #include "model/UserData.h"
 #include "platform/Directories.h"
+#include "tablet/RootController.h"
+#include "tablet/WelcomeController.h"
 #include "toolkit/RunLoop.h"
 #include "toolkit/Window.h"
 #include "toolkit/sdl/SdlFontEngine.h"
@@ -114,6 +117,60 @@ void BM_drawHandsetHome(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_drawHandsetHome)->Unit(benchmark::kMillisecond);
+
+// A landscape tablet on the results step with the Chernobyl workers, its store holding
+// `count` tests: one frame at one pixel a point, and rebuilding the step as a visit does.
+std::shared_ptr<RootController> tabletResults(int count, std::shared_ptr<Window>& window) {
+    freshApplication();
+    auto& app = Application::shared();
+    app.setIdiom(DeviceIdiom::Tablet);
+    app.setOrientation(OrientationLandscapeLeft);
+    auto& data = UserData::instance();
+    data.setGender("Male");
+    data.setAge("40 - 49");
+    for (int i = 0; i < count; ++i)
+        data.tests().push_back(Test::testWithLocation("Abdomen and Pelvis", "CT", 1, 7.7f, {}));
+    data.calculateTotal();
+    window = std::make_shared<Window>(Rect{0, 0, 1024, 768});
+    window->makeKeyAndVisible();
+    auto root = std::make_shared<RootController>();
+    window->setRootViewController(root);
+    auto& wizard = *root->currentViewController();
+    wizard.setSelectedComparison("Chernobyl Exposure\n\n");
+    wizard.directMove("step4");
+    RunLoop::main().advance(1.5);
+    return root;
+}
+
+void BM_drawTabletResults(benchmark::State& state) {
+    Scratch scratch;
+    std::shared_ptr<Window> window;
+    auto root = tabletResults(1000, window);
+    sdl::OffscreenRenderer offscreen(1024, 768, 1);
+    if (!offscreen.isValid()) {
+        state.SkipWithError("no software renderer");
+        return;
+    }
+    double time = RunLoop::main().now();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(offscreen.render(*window, time));
+        time += 1.0 / 60;
+    }
+}
+BENCHMARK(BM_drawTabletResults)->Unit(benchmark::kMillisecond);
+
+void BM_visitTabletResults(benchmark::State& state) {
+    Scratch scratch;
+    std::shared_ptr<Window> window;
+    auto root = tabletResults(1000, window);
+    auto& wizard = *root->currentViewController();
+    for (auto _ : state) {
+        wizard.directMove("step3");
+        wizard.directMove("step4");
+        RunLoop::main().advance(1.5);
+    }
+}
+BENCHMARK(BM_visitTabletResults)->Unit(benchmark::kMillisecond);
 
 // From a new application, font engine and window through launch and activation to the first
 // frame drawn, as the program starts headless.

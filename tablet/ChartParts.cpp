@@ -69,18 +69,13 @@ std::shared_ptr<ImageView> centredImage(const char* picture) {
     return made;
 }
 
-void addFresh(WelcomeController& w, const std::string& name, const std::shared_ptr<View>& view) {
-    if (auto old = w.widget(name)) old->removeFromSuperview();
-    w.addWidget(name, view);
-}
-
 void addAxis(WelcomeController& w, const std::string& prefix, const Font& font) {
     for (int i = 0; i < tickCount; ++i)
-        addFresh(w, tickName(prefix, i), makeImage("scale-tick-mark.png"));
+        w.addWidget(tickName(prefix, i), makeImage("scale-tick-mark.png"));
     for (int i = 0; i < tickCount; ++i)
-        addFresh(w, tickValueName(prefix, i),
-                 label(std::to_string(5 * i), font, Color::black(), TextAlignment::Right));
-    addFresh(w, prefix + "axisUnits", label("mSv", font, Color::black(), TextAlignment::Right));
+        w.addWidget(tickValueName(prefix, i),
+                    label(std::to_string(5 * i), font, Color::black(), TextAlignment::Right));
+    w.addWidget(prefix + "axisUnits", label("mSv", font, Color::black(), TextAlignment::Right));
 }
 
 std::vector<std::string> axisNames(const std::string& prefix) {

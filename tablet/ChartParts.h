@@ -32,10 +32,6 @@ std::shared_ptr<ImageView> bar(const char* picture);
 // A picture kept at its own size in the middle of its frame.
 std::shared_ptr<ImageView> centredImage(const char* picture);
 
-// Adds `view` as the widget `name`. The state's widgets from an earlier visit are still
-// in the view, faded out; the one it replaces leaves, so revisits do not pile up.
-void addFresh(WelcomeController& w, const std::string& name, const std::shared_ptr<View>& view);
-
 // The axis: marks tick0 (zero) to tick5 (top) 100 points apart, their value labels and the
 // unit below the zero mark.
 void addAxis(WelcomeController& w, const std::string& prefix, const Font& font);

@@ -248,7 +248,7 @@ std::vector<std::string> widgetNames(const Page& page) {
 void addEquivalents(W& w) {
     const std::string p = myPage;
     const auto add = [&](const char* name, const std::shared_ptr<View>& view) {
-        chart::addFresh(w, p + name, view);
+        w.addWidget(p + name, view);
     };
     const Font number = Font::boldSystemFont(24);
     const Font words = Font::boldSystemFont(17);
@@ -275,7 +275,7 @@ void addEquivalents(W& w) {
 void setup(W& w, const Page& page) {
     const std::string p = prefix(page);
     const auto add = [&](const char* name, const std::shared_ptr<View>& view) {
-        chart::addFresh(w, p + name, view);
+        w.addWidget(p + name, view);
     };
     const bool mine = isMyPage(page);
     // Only the user's page names its fonts; the others use the label default.

@@ -125,7 +125,7 @@ std::shared_ptr<Button> imageButton(W& w, const char* picture, const char* actio
 
 void setup(W& w, const std::any&) {
     const auto add = [&w](const std::string& name, const std::shared_ptr<View>& view) {
-        chart::addFresh(w, name, view);
+        w.addWidget(name, view);
     };
     auto editTests = makeTabletButton("   Edit Tests", "button-back.png", 18, 12, 11);
     editTests->setTitleColor(Color::white(), ControlState::Highlighted);

@@ -187,6 +187,8 @@ void WelcomeController::setWidget(const std::string& name, std::shared_ptr<View>
 }
 
 void WelcomeController::addWidget(const std::string& name, const std::shared_ptr<View>& widget) {
+    // A state built again replaces its faded-out widgets, so revisits do not pile them up.
+    if (auto old = this->widget(name); old && old != widget) old->removeFromSuperview();
     setWidget(name, widget);
     widget->setAlpha(0);
     view()->addSubview(widget);

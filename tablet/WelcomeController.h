@@ -125,7 +125,7 @@ public:
         return it == widgets_.end() ? nullptr : std::dynamic_pointer_cast<T>(it->second);
     }
     // Keeps `view` as the property `name` (also its name in dumps) and adds it to the
-    // wizard view, fully transparent.
+    // wizard view, fully transparent, in place of the widget that had the name.
     void addWidget(const std::string& name, const std::shared_ptr<View>& view);
     void setWidget(const std::string& name, std::shared_ptr<View> view);
     void releaseWidgets(std::initializer_list<const char*> names);

@@ -170,6 +170,21 @@ TEST_F(TabletWizard, TheTestsListDeletesTheRowsTestAndSaves) {
     EXPECT_TRUE(UserData::instance().gender().empty());
 }
 
+TEST_F(TabletWizard, RevisitsReplaceTheirWidgetsRatherThanPileThemUp) {
+    setProfile("Male", "30 - 39");
+    addTest("Skull", 1, 0.1f);
+    start();
+    wizard().directMove("step3");
+    wizard().directMove("step4");
+    const auto settled = wizard().view()->subviews().size();
+    for (int i = 0; i < 5; ++i) {
+        wizard().directMove("step3");
+        wizard().directMove("step4");
+        advance(1.5);
+    }
+    EXPECT_EQ(wizard().view()->subviews().size(), settled);
+}
+
 TEST_F(TabletWizard, RotationLaysTheStateOutForTheNewOrientation) {
     start();
     wizard().directMove("step1");
