@@ -118,13 +118,8 @@ void CalendarPickerController::createCells() {
 
 void CalendarPickerController::populate() {
     if (!displayedDate_ || !isViewLoaded()) return;
-    const CalendarDay shown = LocalCalendar::dayOf(*displayedDate_);
-    std::optional<int> highlightedDay;
-    if (selectedDate_) {
-        const CalendarDay selected = LocalCalendar::dayOf(*selectedDate_);
-        if (selected.year == shown.year && selected.month == shown.month)
-            highlightedDay = selected.day;
-    }
+    const MonthGrid grid = LocalCalendar::monthGrid(*displayedDate_, selectedDate_);
+    const CalendarDay shown = grid.shown;
     if (monthButton_) monthButton_->setTitle(LocalCalendar::monthName(shown.month));
     if (yearButton_) yearButton_->setTitle(std::to_string(shown.year));
     const auto weekdays = LocalCalendar::shortWeekdayNames();
@@ -132,35 +127,21 @@ void CalendarPickerController::populate() {
         if (weekdayLabels_[i]) weekdayLabels_[i]->setText(weekdays[i]);
     if (calendarCells_.empty()) createCells();
 
-    auto write = [this](int index, int day, Color color, bool enabled) {
+    for (int index = 0; index <= grid.lastCell; ++index) {
+        const auto& entry = grid.cells[static_cast<std::size_t>(index)];
+        const bool inMonth = entry.kind == MonthGrid::Kind::InMonth;
+        const Color color = !inMonth                           ? dimTitleColor
+                            : entry.day == grid.highlightedDay ? highlightedDayTitleColor
+                                                               : dayTitleColor;
         const auto& cell = calendarCells_[static_cast<std::size_t>(index)];
-        const std::string title = std::to_string(day);
+        const std::string title = std::to_string(entry.day);
         cell->setTitle(title, ControlState::Normal);
         cell->setTitle(title, ControlState::Highlighted);
         cell->setTitleColor(color, ControlState::Normal);
-        cell->setEnabled(enabled);
-    };
-
-    // Whole calendar days, never 24-hour steps: a day of 23 or 25 hours (or one without
-    // a midnight) would otherwise be skipped or shown twice.
-    const Date first = LocalCalendar::addingDays(*displayedDate_, 1 - shown.day);
-    const int weekday = LocalCalendar::localWeekday(first);
-    Date day = first;
-    for (int index = weekday - 2; index >= 0; --index) {
-        day = LocalCalendar::addingDays(day, -1);
-        write(index, LocalCalendar::dayOf(day).day, dimTitleColor, false);
+        cell->setEnabled(inMonth);
     }
-    int index = weekday - 1;
-    for (day = first; index < cellCount; day = LocalCalendar::addingDays(day, 1), ++index) {
-        const CalendarDay current = LocalCalendar::dayOf(day);
-        if (current.month != shown.month) break;
-        write(index, current.day,
-              current.day == highlightedDay ? highlightedDayTitleColor : dayTitleColor, true);
-    }
-    for (int next = 1; index < cellCount && index % columns != 0; ++index, ++next)
-        write(index, next, dimTitleColor, false);
 
-    const int last = index - 1;
+    const int last = grid.lastCell;
     const float bottom = calendarCells_[static_cast<std::size_t>(last)]->frame().maxY();
     auto reachBottom = [bottom](View& view) {
         Rect frame = view.frame();

@@ -2,6 +2,8 @@
 
 #include "Date.h"
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,26 @@ struct CalendarDay {
     int month = 0;
     int day = 0;
     friend bool operator==(const CalendarDay&, const CalendarDay&) = default;
+};
+
+// A month laid out as six weeks from the locale's first weekday: the last days of the
+// month before, the month's own days, then the first days of the next up to the end of
+// the last week in use.
+struct MonthGrid {
+    static constexpr int columns = 7;
+    static constexpr int cellCount = 42;
+    enum class Kind { Empty, Before, InMonth, After };
+    struct Cell {
+        int day = 0;
+        Kind kind = Kind::Empty;
+    };
+
+    CalendarDay shown;
+    std::array<Cell, cellCount> cells{};
+    // The last cell in use: 27, 34 or 41 (four, five or six weeks).
+    int lastCell = 0;
+    // The selected day when it lies in the shown month.
+    std::optional<int> highlightedDay;
 };
 
 // The device's Gregorian calendar: days, months and weekdays as the person sees them, in
@@ -36,6 +58,9 @@ public:
     static std::vector<std::string> shortWeekdayNames();
     // The locale's name of a month (1 to 12) as it stands alone, for a title.
     static std::string monthName(int month);
+
+    // The month of `displayed`, with `selected` highlighted when it falls in it.
+    static MonthGrid monthGrid(Date displayed, std::optional<Date> selected);
 
     // A stable, locale-neutral text with the offset: "2026-03-15 12:00:00 -0400".
     static std::string description(Date date);

@@ -113,52 +113,32 @@ void IpadCalendarPicker::createCells() {
 
 void IpadCalendarPicker::populate() {
     if (!displayedDate_ || !isViewLoaded()) return;
-    const CalendarDay shown = LocalCalendar::dayOf(*displayedDate_);
-    std::optional<int> highlightedDay;
-    if (selectedDate_) {
-        const CalendarDay selected = LocalCalendar::dayOf(*selectedDate_);
-        if (selected.year == shown.year && selected.month == shown.month)
-            highlightedDay = selected.day;
-    }
-    if (monthButton_) monthButton_->setTitle(LocalCalendar::monthName(shown.month));
-    if (yearButton_) yearButton_->setTitle(std::to_string(shown.year));
+    const MonthGrid grid = LocalCalendar::monthGrid(*displayedDate_, selectedDate_);
+    if (monthButton_) monthButton_->setTitle(LocalCalendar::monthName(grid.shown.month));
+    if (yearButton_) yearButton_->setTitle(std::to_string(grid.shown.year));
     if (calendarCells_.empty()) createCells();
 
-    const auto write = [this](int index, const std::string& title, Color color, bool enabled) {
+    for (int index = 0; index <= grid.lastCell; ++index) {
+        const auto& entry = grid.cells[static_cast<std::size_t>(index)];
+        const bool inMonth = entry.kind == MonthGrid::Kind::InMonth;
+        // The month before shows its days as two digits, as the grid always has.
+        char leading[4];
+        std::snprintf(leading, sizeof leading, "%02d", entry.day);
+        const std::string title =
+            entry.kind == MonthGrid::Kind::Before ? leading : std::to_string(entry.day);
+        const Color color = !inMonth                           ? dimDayColor
+                            : entry.day == grid.highlightedDay ? Color::blue()
+                                                               : Color::black();
         const auto& cell = calendarCells_[static_cast<std::size_t>(index)];
         cell->setTitle(title, ControlState::Normal);
         cell->setTitle(title, ControlState::Highlighted);
         cell->setTitleColor(color, ControlState::Normal);
-        cell->setTitleFont(enabled ? Font::boldSystemFont(17) : Font::systemFont(17));
-        cell->setEnabled(enabled);
-    };
-    const auto twoDigits = [](int day) {
-        char text[4];
-        std::snprintf(text, sizeof text, "%02d", day);
-        return std::string(text);
-    };
-
-    // Whole calendar days, never 24-hour steps: a day of 23 or 25 hours (or one without
-    // a midnight) would otherwise be skipped or shown twice.
-    const Date first = LocalCalendar::addingDays(*displayedDate_, 1 - shown.day);
-    const int weekday = LocalCalendar::localWeekday(first);
-    Date day = first;
-    for (int index = weekday - 2; index >= 0; --index) {
-        day = LocalCalendar::addingDays(day, -1);
-        write(index, twoDigits(LocalCalendar::dayOf(day).day), dimDayColor, false);
+        cell->setTitleFont(inMonth ? Font::boldSystemFont(17) : Font::systemFont(17));
+        cell->setEnabled(inMonth);
     }
-    int index = weekday - 1;
-    for (day = first; index < cellCount; day = LocalCalendar::addingDays(day, 1), ++index) {
-        const CalendarDay current = LocalCalendar::dayOf(day);
-        if (current.month != shown.month) break;
-        write(index, std::to_string(current.day),
-              current.day == highlightedDay ? Color::blue() : Color::black(), true);
-    }
-    for (int next = 1; index < cellCount && index % columns != 0; ++index, ++next)
-        write(index, std::to_string(next), dimDayColor, false);
 
     // Four, five or six weeks: the rows after the last filled one go, and the box follows.
-    const int last = index - 1;
+    const int last = grid.lastCell;
     const bool sixRows = last >= 5 * columns;
     if (lastBar_) lastBar_->setHidden(!sixRows);
     for (int i = 4 * columns; i < cellCount; ++i)
