@@ -65,11 +65,10 @@ int Picker::tableViewNumberOfRowsInSection(TableView&, int) {
     return static_cast<int>(choices_.size());
 }
 
-std::shared_ptr<TableViewCell> Picker::tableViewCellForRowAtIndexPath(TableView&, IndexPath path) {
-    if (path.row < 0 || path.row >= static_cast<int>(choices_.size())) return nullptr;
-    const std::string& choice = choices_[static_cast<std::size_t>(path.row)];
-    auto cell = std::make_shared<TableViewCell>(Rect{0, 0, cellWidth, rowHeight});
-    auto text = std::make_shared<Label>(Rect{17, 13, 229, 21});
+std::shared_ptr<TableViewCell> makeChoiceCell(const std::string& choice, bool checked, Size size,
+                                              float textTop, float checkTop) {
+    auto cell = std::make_shared<TableViewCell>(Rect{0, 0, size.width, size.height});
+    auto text = std::make_shared<Label>(Rect{17, textTop, 229, 21});
     text->setName("choice");
     text->setText(choice);
     text->setFont(Font::named(Font::bold, 17));
@@ -78,18 +77,24 @@ std::shared_ptr<TableViewCell> Picker::tableViewCellForRowAtIndexPath(TableView&
     text->setBackgroundColor(Color::clear());
     text->setOpaque(false);
     // The counts "1" to "99" read better centred.
-    const auto number = numbers::leadingInteger(choice);
-    if (unicode::utf16Length(choice) < 3 && number >= 1)
+    if (unicode::utf16Length(choice) < 3 && numbers::leadingInteger(choice) >= 1)
         text->setTextAlignment(TextAlignment::Center);
     cell->addSubview(text);
-    if (checkedValue_ && *checkedValue_ == choice) {
+    if (checked) {
         text->setTextColor(Color::blue());
-        auto check = std::make_shared<ImageView>(Rect{254, 16, 11, 15});
+        auto check = std::make_shared<ImageView>(Rect{254, checkTop, 11, 15});
         check->setName("checkmark");
         check->setImage(Image::named("checkmark.png"));
         cell->addSubview(check);
     }
     return cell;
+}
+
+std::shared_ptr<TableViewCell> Picker::tableViewCellForRowAtIndexPath(TableView&, IndexPath path) {
+    if (path.row < 0 || path.row >= static_cast<int>(choices_.size())) return nullptr;
+    const std::string& choice = choices_[static_cast<std::size_t>(path.row)];
+    return makeChoiceCell(choice, checkedValue_ && *checkedValue_ == choice, {cellWidth, rowHeight},
+                          13, 16);
 }
 
 void Picker::tableViewDidSelectRowAtIndexPath(TableView&, IndexPath path) {

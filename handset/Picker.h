@@ -14,6 +14,11 @@ class ImageView;
 class Label;
 class Picker;
 
+// One choice of a list: bold black text, centred for the counts "1" to "99", blue with a
+// check mark when it is the current value.
+std::shared_ptr<TableViewCell> makeChoiceCell(const std::string& choice, bool checked, Size size,
+                                              float textTop, float checkTop);
+
 // How a screen that opened a picker hears the choice (or, on Back, the old value).
 class PickerDelegate {
 public:

@@ -1,5 +1,6 @@
 #include "tablet/IpadPicker.h"
 
+#include "handset/Picker.h"
 #include "platform/NumberParsing.h"
 #include "platform/Unicode.h"
 #include "toolkit/Image.h"
@@ -75,29 +76,11 @@ std::shared_ptr<TableViewCell> IpadPicker::tableViewCellForRowAtIndexPath(TableV
                                                                           IndexPath path) {
     if (path.row < 0 || path.row >= static_cast<int>(choices_.size())) return nullptr;
     const std::string& choice = choices_[static_cast<std::size_t>(path.row)];
-    auto cell = std::make_shared<TableViewCell>(Rect{0, 0, cellWidth, rowHeight});
+    auto cell = makeChoiceCell(choice, checkedValue_ && *checkedValue_ == choice,
+                               {cellWidth, rowHeight}, 10, 13);
     // The box's white shows through, rounded corners and all.
     cell->setBackgroundColor(Color::clear());
     cell->setOpaque(false);
-    auto text = std::make_shared<Label>(Rect{17, 10, 229, 21});
-    text->setName("choice");
-    text->setText(choice);
-    text->setFont(Font::named(Font::bold, 17));
-    text->setTextColor(Color::black());
-    text->setHighlightedTextColor(Color::white());
-    text->setBackgroundColor(Color::clear());
-    text->setOpaque(false);
-    // The counts "1" to "99" read better centred.
-    if (unicode::utf16Length(choice) < 3 && numbers::leadingInteger(choice) >= 1)
-        text->setTextAlignment(TextAlignment::Center);
-    cell->addSubview(text);
-    if (checkedValue_ && *checkedValue_ == choice) {
-        text->setTextColor(Color::blue());
-        auto check = std::make_shared<ImageView>(Rect{254, 13, 11, 15});
-        check->setName("checkmark");
-        check->setImage(Image::named("checkmark.png"));
-        cell->addSubview(check);
-    }
     return cell;
 }
 

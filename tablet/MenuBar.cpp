@@ -143,11 +143,11 @@ void raisePanel(WelcomeController& w) {
         movePanel(w, -static_cast<float>(static_cast<int>(background->frame().y - panelTop)));
 }
 
-std::shared_ptr<Button> makeMenuButton(const MenuButton& spec) {
-    auto button = std::make_shared<Button>(spec.landscape);
+std::shared_ptr<Button> makeMenuButton(const MenuButton& entry) {
+    auto button = std::make_shared<Button>(entry.landscape);
     button->setBackgroundColor(Color::clear());
     button->setOpaque(false);
-    button->setTitle(spec.landscapeTitle);
+    button->setTitle(entry.landscapeTitle);
     button->setTitleColor(Color::white());
     button->setTitleColor(Color::white(), ControlState::Highlighted);
     button->setTitleFont(Font::boldSystemFont(15));
@@ -182,10 +182,10 @@ void setup(WelcomeController& w, const std::any&) {
     for (const char* divider :
          {"step0_divider1", "step0_divider2", "step0_divider3", "step0_divider4"})
         add(divider, makeImage("navigation-divider.png"));
-    for (const auto& spec : menuButtons) {
-        auto button = makeMenuButton(spec);
-        w.connect(*button, spec.action);
-        w.addWidget(spec.name, button);
+    for (const auto& entry : menuButtons) {
+        auto button = makeMenuButton(entry);
+        w.connect(*button, entry.action);
+        w.addWidget(entry.name, button);
     }
 }
 
@@ -199,10 +199,10 @@ void layOut(WelcomeController& w, bool portrait) {
         w.setFrame(placed.name, portrait ? placed.portrait : placed.landscape);
     if (auto bar = w.widget<ImageView>("step0_menuBar"))
         bar->setImage(Image::named(portrait ? "nav-bg-portrait.png" : "nav-bg-landscape.png"));
-    for (const auto& spec : menuButtons)
-        if (auto button = w.widget<Button>(spec.name)) {
-            button->setFrame(portrait ? spec.portrait : spec.landscape);
-            button->setTitle(portrait ? spec.portraitTitle : spec.landscapeTitle);
+    for (const auto& entry : menuButtons)
+        if (auto button = w.widget<Button>(entry.name)) {
+            button->setFrame(portrait ? entry.portrait : entry.landscape);
+            button->setTitle(portrait ? entry.portraitTitle : entry.landscapeTitle);
         }
     if (w.inModal()) raisePanel(w);
     if (!kept.isIdentity()) setBarTransform(w, kept);
@@ -307,8 +307,8 @@ std::vector<std::pair<std::string, WelcomeController::Phase>> menuBarPhases() {
         {"step2_dismissModal:", dismissInTestStep},
         {"step3_dismissModal:", dismissInTestStep},
     };
-    for (const auto& spec : menuButtons)
-        phases.emplace_back(spec.action, openPage(spec.file));
+    for (const auto& entry : menuButtons)
+        phases.emplace_back(entry.action, openPage(entry.file));
     return phases;
 }
 
