@@ -1,6 +1,7 @@
 #include "handset/MevaraViewController.h"
 
 #include "handset/AboutMeController.h"
+#include "handset/DisclaimerOverlay.h"
 #include "handset/ExposureComparisonController.h"
 #include "handset/MoreContentController.h"
 #include "handset/MoreMenuController.h"
@@ -364,21 +365,11 @@ void MevaraViewController::returnToTestList(bool reload) {
 // Disclaimer
 
 void MevaraViewController::showDisclaimer() {
-    if (!disclaimer_) return;
-    auto& loop = RunLoop::main();
-    loop.beginAnimations("disclaimerIn");
-    view()->bringSubviewToFront(disclaimer_.get());
-    if (disclaimerBackground_) disclaimerBackground_->setAlpha(0.75f);
-    disclaimer_->setAlpha(1);
-    loop.commitAnimations();
+    if (disclaimer_) showDisclaimerOverlay(*view(), *disclaimer_, disclaimerBackground_.get());
 }
 
 void MevaraViewController::onDisclaimerButton() {
-    auto& loop = RunLoop::main();
-    loop.beginAnimations("disclaimer");
-    if (disclaimerBackground_) disclaimerBackground_->setAlpha(0);
-    if (disclaimer_) disclaimer_->setAlpha(0);
-    loop.commitAnimations();
+    acceptDisclaimerOverlay(disclaimer_.get(), disclaimerBackground_.get());
 }
 
 void MevaraViewController::hideDisclaimer() {

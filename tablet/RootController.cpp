@@ -1,12 +1,12 @@
 #include "tablet/RootController.h"
 
+#include "handset/DisclaimerOverlay.h"
 #include "handset/MoreContentController.h"
 #include "handset/SettingsController.h"
 #include "tablet/WelcomeController.h"
 #include "toolkit/Button.h"
 #include "toolkit/ImageView.h"
 #include "toolkit/Label.h"
-#include "toolkit/RunLoop.h"
 #include "toolkit/View.h"
 
 namespace mevara {
@@ -95,21 +95,11 @@ void RootController::onHelp() {
 }
 
 void RootController::showDisclaimer() {
-    if (!disclaimer_) return;
-    auto& loop = RunLoop::main();
-    loop.beginAnimations("disclaimerIn");
-    view()->bringSubviewToFront(disclaimer_.get());
-    if (disclaimerBackground_) disclaimerBackground_->setAlpha(0.75f);
-    disclaimer_->setAlpha(1);
-    loop.commitAnimations();
+    if (disclaimer_) showDisclaimerOverlay(*view(), *disclaimer_, disclaimerBackground_.get());
 }
 
 void RootController::onDisclaimerButton() {
-    auto& loop = RunLoop::main();
-    loop.beginAnimations("disclaimer");
-    if (disclaimerBackground_) disclaimerBackground_->setAlpha(0);
-    if (disclaimer_) disclaimer_->setAlpha(0);
-    loop.commitAnimations();
+    acceptDisclaimerOverlay(disclaimer_.get(), disclaimerBackground_.get());
 }
 
 } // namespace mevara
