@@ -20,20 +20,7 @@
 namespace mevara {
 namespace {
 
-constexpr Color rowBlue = Color::rgb(0.071f, 0.329f, 0.635f);
 constexpr float cellWidth = 320;
-
-std::shared_ptr<Label> rowLabel(Rect frame, const std::string& text, const char* font, float size,
-                                Color color) {
-    auto label = std::make_shared<Label>(frame);
-    label->setText(text);
-    label->setFont(Font::named(font, size));
-    label->setTextColor(color);
-    label->setHighlightedTextColor(Color::white());
-    label->setBackgroundColor(Color::clear());
-    label->setOpaque(false);
-    return label;
-}
 
 std::shared_ptr<MevaraViewController> rootController() {
     return MevaraViewController::root();
@@ -304,7 +291,7 @@ std::shared_ptr<TableViewCell> TestListController::actionCell(const char* icon,
     auto picture = std::make_shared<ImageView>(Rect{15, 13, 27, 29});
     picture->setImage(Image::named(icon));
     cell->addSubview(picture);
-    auto label = rowLabel({46, 18, 190, 18}, text, "Helvetica-Bold", 17, rowBlue);
+    auto label = makeRowLabel({46, 18, 190, 18}, text, "Helvetica-Bold", 17, rowBlue);
     cell->addSubview(label);
     if (labelOut) *labelOut = label;
     return cell;

@@ -10,7 +10,6 @@
 namespace mevara {
 namespace {
 
-constexpr Color rowBlue = Color::rgb(0.071f, 0.329f, 0.635f);
 constexpr Color detailGrey = Color::white(0.451f);
 constexpr Color doseRed = Color::rgb(0.773f, 0, 0.196f);
 constexpr float rowWidth = 320;
@@ -18,8 +17,10 @@ constexpr float rowHeight = 54;
 // Where a detail line must end to leave the dose in the middle of the row.
 constexpr float detailLimit = 185;
 
-std::shared_ptr<Label> rowLabel(Rect frame, const std::string& text, const char* font, float size,
-                                Color color) {
+} // namespace
+
+std::shared_ptr<Label> makeRowLabel(Rect frame, const std::string& text, const char* font,
+                                    float size, Color color) {
     auto label = std::make_shared<Label>(frame);
     label->setText(text);
     label->setFont(Font::named(font, size));
@@ -30,27 +31,27 @@ std::shared_ptr<Label> rowLabel(Rect frame, const std::string& text, const char*
     return label;
 }
 
-} // namespace
-
 std::shared_ptr<TableViewCell> makeTestRow(const Test& test, const TestRowLayout& layout,
                                            std::function<void()> onDoseTapped) {
     auto cell = std::make_shared<TableViewCell>(Rect{0, 0, rowWidth, rowHeight});
-    cell->addSubview(rowLabel({layout.left, 10, 156, layout.nameHeight},
-                              test.testName().value_or(""), "Helvetica-Bold", 17, rowBlue));
-    auto detail = rowLabel({layout.left, 29, layout.detailWidth, 18},
-                           TestListController::detailText(test), "Helvetica-Bold", 12, detailGrey);
+    cell->addSubview(makeRowLabel({layout.left, 10, 156, layout.nameHeight},
+                                  test.testName().value_or(""), "Helvetica-Bold", 17, rowBlue));
+    auto detail =
+        makeRowLabel({layout.left, 29, layout.detailWidth, 18},
+                     TestListController::detailText(test), "Helvetica-Bold", 12, detailGrey);
     detail->setName("detail");
     cell->addSubview(detail);
 
     const float width = detail->sizeOfText(detail->text(), {9999, 9999}).width;
     const bool middle = layout.left + width <= detailLimit;
-    auto value =
-        rowLabel({182, middle ? 16.0f : 5.0f, 62, 28},
-                 LocaleFormat::twoDecimalText(test.milliseverts()), "Helvetica-Bold", 18, doseRed);
+    auto value = makeRowLabel({182, middle ? 16.0f : 5.0f, 62, 28},
+                              LocaleFormat::twoDecimalText(test.milliseverts()), "Helvetica-Bold",
+                              18, doseRed);
     value->setName("value");
     value->setTextAlignment(TextAlignment::Right);
     cell->addSubview(value);
-    auto unit = rowLabel({246, middle ? 21.0f : 10.0f, 42, 21}, "mSv", "Helvetica", 12, detailGrey);
+    auto unit =
+        makeRowLabel({246, middle ? 21.0f : 10.0f, 42, 21}, "mSv", "Helvetica", 12, detailGrey);
     cell->addSubview(unit);
     auto line = std::make_shared<View>(Rect{246, middle ? 38.0f : 27.0f, 24, 1});
     line->setBackgroundColor(Color::lightGray());

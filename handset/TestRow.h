@@ -1,11 +1,22 @@
 #pragma once
 
+#include "platform/Geometry.h"
+#include "toolkit/Color.h"
+
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace mevara {
 
+class Label;
 class TableViewCell;
+
+constexpr Color rowBlue = Color::rgb(0.071f, 0.329f, 0.635f);
+
+// A label of a list row: clear, white when the row is selected.
+std::shared_ptr<Label> makeRowLabel(Rect frame, const std::string& text, const char* font,
+                                    float size, Color color);
 class Test;
 
 // Where a tests list puts a row's name and detail line; the dose and its unit stand at
