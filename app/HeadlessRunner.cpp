@@ -156,6 +156,8 @@ int HeadlessRunner::runFile(const std::filesystem::path& script) {
 }
 
 int HeadlessRunner::runText(std::string_view script, const std::string& scriptName) {
+    // The loop's first turn, as a window's host runs it before it waits for input.
+    runDueCalls();
     int lineNumber = 0;
     std::size_t start = 0;
     while (start < script.size() && !terminated_) {

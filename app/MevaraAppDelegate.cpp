@@ -29,6 +29,7 @@ std::shared_ptr<ViewController> MevaraAppDelegate::makeRoot(Interface interface)
 
 bool MevaraAppDelegate::applicationDidFinishLaunchingWithOptions() {
     viewController = makeRoot(interfaceForIdiom(Application::shared().idiom()));
+    Application::shared().setRootViewController(viewController);
     if (window) {
         window->setRootViewController(viewController);
         window->makeKeyAndVisible();

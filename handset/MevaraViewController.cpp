@@ -23,14 +23,21 @@ const char* const homeBackground = "home-bg.png";
 const char* const formBackground = "form-bg.png";
 const char* const highlightPicture = "button-footer-selected";
 
+// The deferred second halves that open a screen: a later menu action, Home or a rebuilt
+// home screen makes them stale.
+const char* const rootStage2s[] = {"showAboutMeControllerStage2", "showMoreControllerStage2",
+                                   "showComparisonsStage2", "onSettingsStage2",
+                                   "onInformationStage2"};
+const char* const listStage2s[] = {"showTestFormControllerStage2", "showAboutMeControllerStage2",
+                                   "showComparisonsStage2", "showFooter"};
+
 } // namespace
 
 MevaraViewController::MevaraViewController() : ViewController("MevaraViewController") {}
 
 std::shared_ptr<MevaraViewController> MevaraViewController::root() {
-    Window* window = Application::shared().keyWindow();
-    if (!window) return nullptr;
-    return std::dynamic_pointer_cast<MevaraViewController>(window->rootViewController());
+    return std::dynamic_pointer_cast<MevaraViewController>(
+        Application::shared().rootViewController());
 }
 
 void MevaraViewController::bind(Bindings& b) {
@@ -111,8 +118,18 @@ template <class T> bool MevaraViewController::currentIs() const {
 
 // Slides
 
+void MevaraViewController::finishPendingSlide() {
+    // A slide still under way ends now, so the next one starts from a settled screen.
+    for (const char* name : {"finishSlideInFromRight", "finishSlideInFromLeft"}) {
+        if (!hasPendingPerform(name)) continue;
+        cancelPreviousPerformRequests(name);
+        perform(name);
+    }
+}
+
 void MevaraViewController::beginSlide(const std::shared_ptr<ViewController>& controller,
                                       const std::shared_ptr<View>& container) {
+    finishPendingSlide();
     if (current_) current_->perform("hideHelp");
     container->addSubview(controller->view());
     current_ = controller;
@@ -170,6 +187,12 @@ void MevaraViewController::finishSlide(const std::shared_ptr<View>& incoming) {
 
 void MevaraViewController::crossfadeBackground(std::shared_ptr<const Image> image) {
     if (!backgroundView_ || !newBackgroundView_) return;
+    // An earlier crossfade still under way ends now; its later completion would find the
+    // new picture already moved and leave no background at all.
+    if (hasPendingPerform("finishCrossfade")) {
+        cancelPreviousPerformRequests("finishCrossfade");
+        finishCrossfade();
+    }
     newBackgroundView_->setImage(std::move(image));
     newBackgroundView_->setAlpha(0);
     newBackgroundView_->setFrame(backgroundView_->frame());
@@ -183,7 +206,7 @@ void MevaraViewController::crossfadeBackground(std::shared_ptr<const Image> imag
 }
 
 void MevaraViewController::finishCrossfade() {
-    backgroundView_->setImage(newBackgroundView_->image());
+    if (newBackgroundView_->image()) backgroundView_->setImage(newBackgroundView_->image());
     newBackgroundView_->setImage(nullptr);
     backgroundView_->setAlpha(1);
     newBackgroundView_->setAlpha(0);
@@ -231,7 +254,16 @@ void MevaraViewController::showHomeButtons() {
         if (auto button = menuButton(which)) button->setHidden(false);
 }
 
+void MevaraViewController::cancelStaleSteps() {
+    for (const char* name : rootStage2s)
+        cancelPreviousPerformRequests(name);
+    if (testListController_)
+        for (const char* name : listStage2s)
+            testListController_->cancelPreviousPerformRequests(name);
+}
+
 void MevaraViewController::leaveHome(const std::string& stage2) {
+    cancelStaleSteps();
     auto list = testListController_;
     auto footer = list ? list->footer() : nullptr;
     if (footer && footer->transform().isIdentity()) {
@@ -270,10 +302,15 @@ void MevaraViewController::showScreen(const std::shared_ptr<ViewController>& con
 }
 
 void MevaraViewController::onHome() {
+    cancelStaleSteps();
     if (current_ && current_ != testListController_ && testListController_) {
         slideInFromLeft(testListController_);
         crossfadeBackground(Image::named(homeBackground));
         testListController_->performAfterDelay("showFooter", transitionDuration);
+    } else if (testListController_) {
+        // A screen about to open from the list was called off: its footer comes back.
+        auto footer = testListController_->footer();
+        if (footer && !footer->transform().isIdentity()) testListController_->showFooter();
     }
     highlightMenuButton(MenuButton::Home);
     showHomeButtons();
@@ -341,8 +378,17 @@ void MevaraViewController::onHelp() {
 }
 
 void MevaraViewController::forceHome() {
-    for (const auto& container : {center_, left_, right_})
-        if (container) container->removeAllSubviews();
+    // Nothing the replaced screens had scheduled may run on the new home screen.
+    cancelStaleSteps();
+    for (const char* name : {"finishSlideInFromRight", "finishSlideInFromLeft"})
+        cancelPreviousPerformRequests(name);
+    for (const auto& replaced : {std::shared_ptr<ViewController>(testListController_), current_})
+        if (replaced) replaced->cancelPreviousPerformRequests();
+    for (const auto& container : {center_, left_, right_}) {
+        if (!container) continue;
+        container->removeAllSubviews();
+        container->setTransform(Transform::identity());
+    }
     if (center_) loadTestListInView(center_);
     crossfadeBackground(Image::named(homeBackground));
     if (testListController_) {

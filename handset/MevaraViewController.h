@@ -95,6 +95,9 @@ private:
     void finishSlideInFromRight();
     void finishSlideInFromLeft();
     void finishSlide(const std::shared_ptr<View>& incoming);
+    void finishPendingSlide();
+    // Calls off the deferred steps a newer navigation replaces.
+    void cancelStaleSteps();
     void finishCrossfade();
     void beginSlide(const std::shared_ptr<ViewController>& controller,
                     const std::shared_ptr<View>& container);

@@ -134,6 +134,7 @@ void TestListController::hideFooter() {
 // Opening other screens
 
 void TestListController::showTestFormController() {
+    cancelPreviousPerformRequests("showFooter");
     hideFooter();
     performAfterDelay("showTestFormControllerStage2", stageDelay);
 }
@@ -149,6 +150,7 @@ void TestListController::showTestFormControllerStage2() {
 }
 
 void TestListController::showAboutMeController(bool initialSetup) {
+    cancelPreviousPerformRequests("showFooter");
     if (footer_ && footer_->transform().isIdentity()) hideFooter();
     performAfterDelay("showAboutMeControllerStage2", stageDelay, initialSetup);
 }
@@ -162,6 +164,7 @@ void TestListController::showAboutMeControllerStage2(bool initialSetup) {
 }
 
 void TestListController::showComparisons() {
+    cancelPreviousPerformRequests("showFooter");
     hideFooter();
     performAfterDelay("showComparisonsStage2", stageDelay);
 }

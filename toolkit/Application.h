@@ -8,6 +8,7 @@
 
 namespace mevara {
 
+class ViewController;
 class Window;
 
 enum class DeviceIdiom { Phone = 0, Tablet = 1 };
@@ -43,6 +44,11 @@ public:
     Window* keyWindow() const { return keyWindow_; }
     void setKeyWindow(Window* window) { keyWindow_ = window; }
 
+    // The application delegate's root controller. Screens reach their root through it,
+    // also while launch is still running and no window is key yet.
+    std::shared_ptr<ViewController> rootViewController() const { return root_.lock(); }
+    void setRootViewController(std::weak_ptr<ViewController> root) { root_ = std::move(root); }
+
     const FontEngine& fonts() const { return *fonts_; }
     void setFontEngine(std::shared_ptr<const FontEngine> engine);
 
@@ -50,6 +56,7 @@ private:
     std::optional<DeviceIdiom> idiom_ = DeviceIdiom::Phone;
     int orientation_ = OrientationPortrait;
     Window* keyWindow_ = nullptr;
+    std::weak_ptr<ViewController> root_;
     std::shared_ptr<const FontEngine> fonts_ = std::make_shared<EstimatingFontEngine>();
 };
 

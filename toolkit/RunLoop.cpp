@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 
 namespace mevara {
 namespace {
@@ -60,15 +61,34 @@ void RunLoop::advance(double seconds) {
     while (popDue(target, call)) {
         manualNow_ = std::max(manualNow_, call.due);
         call.call();
+        endTurn();
     }
     manualNow_ = target;
+    endTurn();
     markChanged();
 }
 
 void RunLoop::performAfterDelay(double delay, std::function<void()> call,
-                                std::shared_ptr<const void> keepAlive) {
-    calls_.push_back(
-        {now() + std::max(0.0, delay), order_++, std::move(call), std::move(keepAlive)});
+                                std::shared_ptr<const void> keepAlive, std::string name) {
+    calls_.push_back({now() + std::max(0.0, delay), order_++, std::move(call), std::move(keepAlive),
+                      std::move(name)});
+}
+
+void RunLoop::cancelCalls(const void* target, const std::string* name) {
+    if (!target) return;
+    // Moved out first: dropping a kept-alive target may run destructors that queue calls.
+    std::vector<Call> dropped;
+    auto keep = std::stable_partition(calls_.begin(), calls_.end(), [&](const Call& c) {
+        return c.keepAlive.get() != target || (name && c.name != *name);
+    });
+    std::move(keep, calls_.end(), std::back_inserter(dropped));
+    calls_.erase(keep, calls_.end());
+}
+
+bool RunLoop::hasCall(const void* target, const std::string& name) const {
+    return std::any_of(calls_.begin(), calls_.end(), [&](const Call& c) {
+        return c.keepAlive.get() == target && c.name == name;
+    });
 }
 
 void RunLoop::runDueCalls() {
@@ -76,6 +96,11 @@ void RunLoop::runDueCalls() {
     Call call;
     while (popDue(until, call))
         call.call();
+    endTurn();
+}
+
+void RunLoop::endTurn() {
+    if (endOfTurn_) endOfTurn_();
 }
 
 double RunLoop::nextDueTime() const {

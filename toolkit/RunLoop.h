@@ -27,11 +27,21 @@ public:
     void advance(double seconds);
 
     // Runs `call` once at least `delay` seconds from now; `keepAlive` (the target) is held
-    // until then, as the platform holds a delayed call's target.
+    // until then, as the platform holds a delayed call's target. `name` labels the call so
+    // that it can be cancelled by target and name.
     void performAfterDelay(double delay, std::function<void()> call,
-                           std::shared_ptr<const void> keepAlive = nullptr);
+                           std::shared_ptr<const void> keepAlive = nullptr, std::string name = {});
+    // Drops the waiting calls whose target is `target` (and, when given, whose name is
+    // `name`), as the platform cancels a target's earlier perform requests.
+    void cancelCalls(const void* target, const std::string* name = nullptr);
+    bool hasCall(const void* target, const std::string& name) const;
     // Runs the calls that are due now (real clock).
     void runDueCalls();
+    // Work done at the end of every turn of the loop, after the calls that fell due (the
+    // key window's layout pass). Every host of a window gets it from here, so a script sees
+    // what a window shows.
+    void setEndOfTurn(std::function<void()> work) { endOfTurn_ = std::move(work); }
+    void endTurn();
     // Due time of the earliest waiting call, or a negative number when none waits.
     double nextDueTime() const;
     std::size_t pendingCalls() const { return calls_.size(); }
@@ -62,6 +72,7 @@ private:
         std::uint64_t order;
         std::function<void()> call;
         std::shared_ptr<const void> keepAlive;
+        std::string name;
     };
     struct Block {
         std::string name;
@@ -81,6 +92,7 @@ private:
     std::string lastName_;
     double animationsEnd_ = 0;
     std::uint64_t changes_ = 0;
+    std::function<void()> endOfTurn_;
 };
 
 } // namespace mevara

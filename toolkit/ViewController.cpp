@@ -74,7 +74,19 @@ void ViewController::performAfterDelay(const std::string& name, double delay, st
         [weak, name, argument = std::move(argument)] {
             if (auto controller = weak.lock()) controller->perform(name, argument);
         },
-        self);
+        self, name);
+}
+
+void ViewController::cancelPreviousPerformRequests() {
+    RunLoop::main().cancelCalls(this);
+}
+
+void ViewController::cancelPreviousPerformRequests(const std::string& name) {
+    RunLoop::main().cancelCalls(this, &name);
+}
+
+bool ViewController::hasPendingPerform(const std::string& name) const {
+    return RunLoop::main().hasCall(this, name);
 }
 
 void ViewController::presentModalViewController(const std::shared_ptr<ViewController>& controller,

@@ -38,6 +38,10 @@ public:
     bool respondsTo(const std::string& name);
     // The platform's delayed perform: runs the named action later, keeping this alive.
     void performAfterDelay(const std::string& name, double delay, std::any argument = {});
+    // Cancels this controller's waiting delayed performs: all of them, or those of `name`.
+    void cancelPreviousPerformRequests();
+    void cancelPreviousPerformRequests(const std::string& name);
+    bool hasPendingPerform(const std::string& name) const;
 
     // Modal presentation; a form sheet is 540 x 620 centred over a dimmed screen on a
     // tablet, the whole screen on a phone.

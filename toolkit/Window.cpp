@@ -30,6 +30,11 @@ void Window::setRootViewController(const std::shared_ptr<ViewController>& contro
 void Window::makeKeyAndVisible() {
     Application::shared().setKeyWindow(this);
     setHidden(false);
+    // The key window is laid out (its tables loaded) at the end of every turn of the loop,
+    // whichever host drives it.
+    RunLoop::main().setEndOfTurn([weak = weak_from_this()] {
+        if (auto window = weak.lock()) window->layoutIfNeeded();
+    });
 }
 
 void Window::sendTouch(int id, TouchPhase phase, Point location) {

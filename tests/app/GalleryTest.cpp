@@ -1,5 +1,5 @@
 #include "app/GalleryController.h"
-#include "support/TempDirectory.h"
+#include "support/ProgramFixture.h"
 #include "toolkit/Application.h"
 #include "toolkit/Label.h"
 #include "toolkit/RunLoop.h"
@@ -38,31 +38,21 @@ bool overlaps(const Rect& a, const Rect& b) {
     return a.x < b.maxX() && b.x < a.maxX() && a.y < b.maxY() && b.y < a.maxY();
 }
 
-class Gallery : public ::testing::Test {
+// The gallery, started as the program starts it with --gallery.
+class Gallery : public testsupport::ProgramTest {
 protected:
-    testsupport::TempDirectory dir;
-    std::shared_ptr<Window> window;
     std::shared_ptr<GalleryController> gallery;
 
-    void SetUp() override {
-        RunLoop::reset();
-        Application::reset();
-        RunLoop::main().useManualClock();
-    }
     void TearDown() override {
         gallery.reset();
-        window.reset();
-        RunLoop::reset();
-        Application::reset();
+        ProgramTest::TearDown();
     }
     void open(DeviceIdiom idiom, int orientation = OrientationPortrait) {
-        Application::shared().setIdiom(idiom);
-        Application::shared().setOrientation(orientation);
-        const Size screen = Application::shared().screenSize();
-        window = std::make_shared<Window>(Rect{0, 0, screen.width, screen.height});
-        gallery = std::make_shared<GalleryController>();
-        window->setRootViewController(gallery);
-        window->makeKeyAndVisible();
+        AppSettings settings;
+        settings.gallery = true;
+        launch(idiom, orientation, false, std::move(settings));
+        gallery = std::dynamic_pointer_cast<GalleryController>(delegate->viewController);
+        ASSERT_TRUE(gallery);
     }
     void tap(const std::string& name) {
         auto view = find<View>(*window, name);

@@ -4,7 +4,7 @@
 #include "handset/TestListController.h"
 #include "model/Test.h"
 #include "model/UserData.h"
-#include "support/TempDirectory.h"
+#include "support/ProgramFixture.h"
 #include "toolkit/AlertView.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -13,9 +13,7 @@
 #include "toolkit/RunLoop.h"
 #include "toolkit/TableView.h"
 #include "toolkit/Window.h"
-#include "toolkit/sdl/SdlFontEngine.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -25,45 +23,22 @@ namespace mevara::testsupport {
 
 using Menu = MevaraViewController::MenuButton;
 
-// The phone's root in a key 320 x 480 window, on a manual clock, measuring text with the
-// real fonts; the user's data file lives in a temporary folder.
-class HandsetTest : public ::testing::Test {
+// The phone's program, started as `main` starts it; the user's data lives in a temporary
+// folder. Set up the stored data first, then `start()`.
+class HandsetTest : public ProgramTest {
 protected:
-    TempDirectory dir;
-    std::shared_ptr<Window> window;
     std::shared_ptr<MevaraViewController> root;
 
-    void SetUp() override {
-        reset();
-        RunLoop::main().useManualClock();
-        Application::shared().setFontEngine(std::make_shared<sdl::SdlFontEngine>());
-        window = std::make_shared<Window>(Rect{0, 0, 320, 480});
-        window->makeKeyAndVisible();
-    }
     void TearDown() override {
         root.reset();
-        window.reset();
-        reset();
-    }
-    static void reset() {
-        UserData::resetInstance();
-        RunLoop::reset();
-        Application::reset();
+        ProgramTest::TearDown();
     }
 
-    // Launches the root as the app does; the first frame drawn loads the list's rows.
-    void start() {
-        root = std::make_shared<MevaraViewController>();
-        window->setRootViewController(root);
-        root->view();
-        window->layoutIfNeeded();
+    void start(bool noticeDue = false) {
+        launch(DeviceIdiom::Phone, OrientationPortrait, noticeDue);
+        root = std::dynamic_pointer_cast<MevaraViewController>(delegate->viewController);
+        ASSERT_TRUE(root);
     }
-    static void addTest(const std::string& location, std::int64_t count, float dose,
-                        std::optional<Date> date = {}) {
-        UserData::instance().tests().push_back(
-            mevara::Test::testWithLocation(location, "X-Ray", count, dose, date));
-    }
-    static void advance(double seconds) { RunLoop::main().advance(seconds); }
 
     std::shared_ptr<TestListController> list() const { return root->testListController(); }
     template <class T> std::shared_ptr<T> current() const {
@@ -106,12 +81,6 @@ protected:
         return nullptr;
     }
 
-    void tapAt(const View& view, Point p) { window->tap(view.convertPointToView(p, nullptr)); }
-    void tapView(const std::shared_ptr<View>& view) {
-        ASSERT_TRUE(view);
-        const Rect b = view->bounds();
-        tapAt(*view, {b.x + b.width / 2, b.y + b.height / 2});
-    }
     void tapMenu(Menu which) { tapView(root->menuButton(which)); }
     void tapHeader(const std::string& name) { tapView(find(name, root->headerBar())); }
     void tapOnScreen(const std::string& name) {
@@ -128,9 +97,6 @@ protected:
     void tapRow(const std::shared_ptr<TableView>& table, int row) {
         const Rect r = table->rectForRowAtIndexPath({0, row});
         tapAt(*table, {r.x + 40, r.y + r.height / 2});
-    }
-    std::shared_ptr<AlertView> alert() const {
-        return window->alerts().empty() ? nullptr : window->alerts().back();
     }
     void pressAlertButton(int index) {
         ASSERT_TRUE(alert());

@@ -20,6 +20,48 @@ protected:
     }
 };
 
+// Right after a start, before any navigation: Help reaches the home list, and no bubble
+// survives a change of screen.
+class HandsetHelpAtStart : public testsupport::HandsetTest {};
+
+TEST_F(HandsetHelpAtStart, BubblesObeyHelpAndNeverSurviveAScreenChange) {
+    struct Start {
+        const char* name;
+        bool returning;
+        std::optional<Menu> away;
+    };
+    for (const Start& at :
+         {Start{"fresh, Help", false, {}}, Start{"fresh, About Me", false, Menu::AboutMe},
+          Start{"returning, mSv bubble, Compare", true, Menu::Compare},
+          Start{"returning, mSv bubble, Help", true, {}}}) {
+        SCOPED_TRACE(at.name);
+        TearDown();
+        SetUp();
+        if (at.returning) {
+            setProfile("Female", "30 - 39");
+            addTest("Head", 1, 2);
+        }
+        start();
+        auto home = list();
+        if (at.returning) {
+            // The unit button over a row's dose.
+            const Rect row = home->table()->rectForRowAtIndexPath({0, 1});
+            tapAt(*home->table(), {row.x + 258, row.y + 27});
+        }
+        ASSERT_EQ(home->helpView()->alpha(), 1);
+        if (at.away) {
+            tapMenu(*at.away);
+            advance(1.5);
+            tapMenu(Menu::Home);
+            advance(1.5);
+        } else {
+            tapMenu(Menu::Help);
+        }
+        EXPECT_EQ(home->helpView()->alpha(), 0);
+        EXPECT_EQ(root->currentViewController(), home);
+    }
+}
+
 TEST_F(HandsetHelp, TheSecondTapHidesAndTheViewSettlesASecondLater) {
     auto home = list();
     EXPECT_EQ(home->helpView()->alpha(), 0);

@@ -217,27 +217,26 @@ TEST_F(HandsetInformation, SwitchingSavingOffWritesAtOnceAndOnWaitsForTheNextSav
     EXPECT_EQ(savedFlag(), true);
 }
 
-// The tablet shows pages and settings as sheets in a landscape window.
+// The tablet shows the important information and the settings as sheets over its
+// wizard, opened from the header and closed by their own buttons.
 class TabletInformation : public testsupport::HandsetTest {
 protected:
-    std::shared_ptr<ViewController> host = std::make_shared<ViewController>("");
-
-    void SetUp() override {
-        HandsetTest::SetUp();
-        Application::shared().setIdiom(DeviceIdiom::Tablet);
-        Application::shared().setOrientation(OrientationLandscapeLeft);
-        window = std::make_shared<Window>(Rect{0, 0, 1024, 768});
-        window->makeKeyAndVisible();
-        window->setRootViewController(host);
+    std::shared_ptr<ViewController> tabletRoot;
+    std::shared_ptr<View> header(const std::string& name) { return find(name, tabletRoot->view()); }
+    template <class T> std::shared_ptr<T> open(const std::string& control) {
+        tapView(header(control));
+        advance(0.5);
+        auto sheet = std::dynamic_pointer_cast<T>(tabletRoot->modalViewController());
+        EXPECT_TRUE(sheet) << control;
+        return sheet;
     }
 };
 
 TEST_F(TabletInformation, PagesAndSettingsAreSheetsClosedByTheirButtons) {
-    auto page = std::make_shared<MoreContentController>();
-    page->setPageTitle("Alternatives");
-    page->setFile("AlternativesIpad.html");
-    host->presentModalViewController(page, false);
-    ASSERT_EQ(host->modalViewController(), page);
+    launch(DeviceIdiom::Tablet, OrientationLandscapeLeft);
+    tabletRoot = delegate->viewController;
+    auto page = open<MoreContentController>("informationButton");
+    ASSERT_TRUE(page);
     EXPECT_FALSE(page->showBackButton());
     EXPECT_TRUE(page->backButton()->isHidden());
     EXPECT_FALSE(page->okButton()->isHidden());
@@ -250,20 +249,21 @@ TEST_F(TabletInformation, PagesAndSettingsAreSheetsClosedByTheirButtons) {
     ASSERT_TRUE(background);
     EXPECT_EQ(background->image()->name(), "form-bg.png");
     EXPECT_EQ(background->frame(), page->view()->bounds());
-    EXPECT_NE(page->webView()->visibleText().find(firstHeading("AlternativesIpad.html")),
+    EXPECT_NE(page->webView()->visibleText().find(firstHeading("Information.html")),
               std::string::npos);
     EXPECT_TRUE(page->shouldAutorotateToInterfaceOrientation(OrientationLandscapeRight));
     tapView(page->okButton());
-    EXPECT_FALSE(host->modalViewController());
+    EXPECT_FALSE(tabletRoot->modalViewController());
+    advance(0.5);
 
-    auto settings = std::make_shared<SettingsController>();
-    host->presentModalViewController(settings, false);
+    auto settings = open<SettingsController>("settingsButton");
+    ASSERT_TRUE(settings);
     EXPECT_FALSE(settings->save()->isHidden());
     EXPECT_EQ(
         std::dynamic_pointer_cast<ImageView>(settings->view()->subviews().front())->image()->name(),
         "form-bg.png");
     tapView(settings->save());
-    EXPECT_FALSE(host->modalViewController());
+    EXPECT_FALSE(tabletRoot->modalViewController());
 }
 
 } // namespace

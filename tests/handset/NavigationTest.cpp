@@ -1,7 +1,11 @@
 #include "HandsetFixture.h"
+#include "handset/AboutMeController.h"
 #include "handset/ExposureComparisonController.h"
 #include "handset/MoreContentController.h"
 #include "handset/MoreMenuController.h"
+#include "toolkit/ImageView.h"
+
+#include <functional>
 
 namespace mevara {
 namespace {
@@ -142,6 +146,67 @@ TEST_F(HandsetNavigation, ASlideWhoseScreenWasDroppedEndsAtHome) {
     ASSERT_TRUE(current<TestListController>());
     expectListShown(list());
     EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::Home});
+}
+
+// A step deferred by an earlier tap never runs after Home or a rebuilt home screen, so
+// the screen shown and the highlight agree; the last of two crossfades keeps its picture.
+TEST_F(HandsetNavigation, StaleDeferredStepsNeverOverrideTheLatestNavigation) {
+    struct Race {
+        const char* name;
+        std::function<void()> tap;
+        bool resignsWithSavingOff;
+    };
+    setProfile("Male", "19 - 29");
+    addTest("Head", 1, 2);
+    list()->reload();
+    const std::vector<Race> races{
+        {"row tap, then leaving", [&] { tapRow(list()->table(), 1); }, true},
+        {"menu tap, then leaving", [&] { tapMenu(Menu::More); }, true},
+        {"compare, then leaving",
+         [&] {
+             tapAt(*list()->footer(), {130, 42});
+         },
+         true},
+        {"Home, then About Me",
+         [&] {
+             openArea(Menu::More);
+             tapMenu(Menu::Home);
+         },
+         false},
+    };
+    for (const Race& race : races) {
+        SCOPED_TRACE(race.name);
+        UserData::instance().setSaveData(!race.resignsWithSavingOff);
+        race.tap();
+        advance(0.2);
+        if (race.resignsWithSavingOff) {
+            resign();
+            advance(0.1);
+            activate();
+        } else {
+            tapMenu(Menu::AboutMe);
+        }
+        advance(1.5);
+        if (race.resignsWithSavingOff) {
+            ASSERT_TRUE(current<TestListController>());
+            expectListShown(list());
+            EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::Home});
+        } else {
+            ASSERT_TRUE(current<AboutMeController>());
+            ASSERT_EQ(shown().size(), 1u);
+            EXPECT_EQ(shown()[0], root->currentViewController()->view());
+            EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::AboutMe});
+        }
+        openArea(Menu::Home);
+    }
+
+    root->crossfadeBackground(Image::named("form-bg.png"));
+    advance(0.2);
+    root->crossfadeBackground(Image::named("home-bg.png"));
+    advance(1.0);
+    ASSERT_TRUE(root->backgroundView()->image());
+    EXPECT_EQ(root->backgroundView()->image()->name(), "home-bg.png");
+    EXPECT_EQ(root->backgroundView()->alpha(), 1);
 }
 
 TEST_F(HandsetNavigation, OnlyPortraitIsAllowed) {
