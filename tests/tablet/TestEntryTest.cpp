@@ -180,6 +180,66 @@ TEST_F(TestEntry, PopoversOpenBesideTheirRowsAndAnyFormTapFirstOnlyClosesThem) {
     EXPECT_FLOAT_EQ(calendar->view()->alpha(), 0);
 }
 
+// A popover belongs to the test that was in the form when it opened: a row tapped or
+// deleted meanwhile closes it without its value landing in the form, so the next tap on
+// the form acts at once.
+struct ListUse {
+    const char* what;
+    int inForm; // the row being edited when the popover opens, or -1
+    const char* popoverRow;
+    int tapped; // the row tapped then, or -1: the first row is deleted
+    const char* bodyPart;
+    const char* date;
+};
+
+void PrintTo(const ListUse& use, std::ostream* out) {
+    *out << use.what;
+}
+
+class PopoverThenList : public TestEntry, public ::testing::WithParamInterface<ListUse> {};
+
+TEST_P(PopoverThenList, ClosesThePopoverWithoutFillingTheForm) {
+    const ListUse& use = GetParam();
+    const Date ides = LocalCalendar::dateFrom(2026, 3, 15);
+    addTest("Skull", 1, 0.1f);
+    addTest("Chest (Two Views)", 2, 0.2f, ides);
+    startIn("step3");
+    if (use.inForm >= 0) tapRow(use.inForm);
+    tapWidget(use.popoverRow);
+    const auto popover =
+        wizard().picker() ? wizard().picker()->view() : wizard().calendarPicker()->view();
+
+    if (use.tapped >= 0)
+        tapRow(use.tapped);
+    else
+        tapView(inRow(0, "deleteButton"));
+    EXPECT_FALSE(wizard().picker());
+    EXPECT_FALSE(wizard().calendarPicker());
+    EXPECT_FLOAT_EQ(popover->alpha(), 0);
+    EXPECT_EQ(text("step3_bodyPart"), use.bodyPart);
+    EXPECT_EQ(text("step3_date"), use.date);
+
+    // Saves the row's test as it was, or, with the form emptied, asks for a test type.
+    tapWidget("step3_addTestsButton");
+    EXPECT_EQ(title("step3_addTestsButton"), "Add Test");
+    EXPECT_EQ(alert() != nullptr, use.tapped < 0);
+    const auto stored = storedTests();
+    ASSERT_EQ(stored.size(), use.tapped < 0 ? 1u : 2u);
+    EXPECT_EQ(stored.back()->location(), "Chest (Two Views)");
+    EXPECT_EQ(stored.back()->date(), ides);
+    EXPECT_FLOAT_EQ(stored.back()->milliseverts(), 0.2f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Uses, PopoverThenList,
+                         ::testing::Values(ListUse{"list", 0, "step3_bodyPartButton", 1,
+                                                   "Chest (Two Views)", "Mar 15, 2026"},
+                                           ListUse{"emptyCalendar", -1, "step3_dateButton", 1,
+                                                   "Chest (Two Views)", "Mar 15, 2026"},
+                                           ListUse{"calendarThenDelete", 1, "step3_dateButton", -1,
+                                                   "", ""}),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+
 TEST_F(TestEntry, CompareClosesAnOpenPopoverOrTheMsvBalloonFirst) {
     addTest("Skull", 1, 0.1f);
     startIn("step3");
