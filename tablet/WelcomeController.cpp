@@ -125,6 +125,7 @@ void WelcomeController::dismissModal(const std::any& argument) {
 // State changes
 
 void WelcomeController::welcomeMove(const std::string& to, bool fromHome) {
+    closePopovers();
     auto& loop = RunLoop::main();
     loop.beginAnimations();
     if (fromHome)
@@ -140,6 +141,7 @@ void WelcomeController::welcomeMove(const std::string& to, bool fromHome) {
 }
 
 void WelcomeController::directMove(const std::string& to) {
+    closePopovers();
     const std::string from = currentState_;
     currentState_ = to;
     setup();
