@@ -478,12 +478,6 @@ void onAddTest(W& w, const Step& s) {
         w.directMove("step3");
 }
 
-// Edit leaves the step at once; an open date popover would otherwise stay over the next.
-void onEditAboutMe(W& w) {
-    if (w.calendarPicker()) w.dismissCalendarPicker();
-    w.directMove("step1");
-}
-
 void onCompareButton(W& w, const std::any&) {
     if (guard(w, Step{true})) return;
     w.directMove("step4");
@@ -520,7 +514,7 @@ Phases phasesOf(const Step& s) {
         on("populate", populate),
         on("validate", [](W&, const Step&) {}),
         on("release", release),
-        on("onEditAboutMe", [](W& w, const Step&) { onEditAboutMe(w); }),
+        on("onEditAboutMe", [](W& w, const Step&) { w.directMove("step1"); }),
         on("onTestType", onTestType),
         on("onBodyPart", onBodyPart),
         on("onNumberOfTests", onNumberOfTests),

@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <utility>
 
 namespace mevara {
 namespace {
@@ -124,6 +125,7 @@ void WelcomeController::dismissModal(const std::any& argument) {
 // State changes
 
 void WelcomeController::welcomeMove(const std::string& to, bool fromHome) {
+    closePopovers();
     auto& loop = RunLoop::main();
     loop.beginAnimations();
     if (fromHome)
@@ -139,6 +141,7 @@ void WelcomeController::welcomeMove(const std::string& to, bool fromHome) {
 }
 
 void WelcomeController::directMove(const std::string& to) {
+    closePopovers();
     const std::string from = currentState_;
     currentState_ = to;
     setup();
@@ -236,6 +239,15 @@ void WelcomeController::dismissCalendarPicker() {
     fadeOut(picker->view());
 }
 
+void WelcomeController::closePopovers() {
+    if (auto picker = std::exchange(picker_, nullptr)) fadeOut(picker->view());
+    if (auto calendar = std::exchange(calendarPicker_, nullptr)) {
+        // Its month or year list answers the calendar, not the form.
+        calendar->dismissOpenList();
+        fadeOut(calendar->view());
+    }
+}
+
 void WelcomeController::pickerPickedValue(IpadPicker& picker, const std::string& value) {
     struct Route {
         const char* state;
@@ -321,6 +333,7 @@ void WelcomeController::tableViewDidSelectRowAtIndexPath(TableView& table, Index
         return;
     const auto& tests = UserData::instance().tests();
     if (path.row < 0 || path.row >= static_cast<int>(tests.size())) return;
+    closePopovers();
     editingTest_ = tests[static_cast<std::size_t>(path.row)];
     const Test& edited = *editingTest_;
     test_ = Test::testWithLocation(edited.location(), edited.testName(), edited.numberOfTests(),
@@ -341,6 +354,7 @@ void WelcomeController::onDeleteTest(const Button& sender) {
     auto& tests = data.tests();
     const int index = sender.tag();
     if (index < 0 || index >= static_cast<int>(tests.size())) return;
+    closePopovers();
     tests.erase(tests.begin() + index);
     data.calculateTotal();
     data.save();

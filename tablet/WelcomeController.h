@@ -102,9 +102,12 @@ public:
     void setCalendarPicker(std::shared_ptr<IpadCalendarPicker> picker) {
         calendarPicker_ = std::move(picker);
     }
-    // Fades an open popover away and drops it.
+    // Fades an open popover away and drops it; it reports its value as it goes.
     void dismissPicker();
     void dismissCalendarPicker();
+    // Fades every open popover away and forgets it without a report: the form it was
+    // opened for is gone or holds another test by now.
+    void closePopovers();
 
     const std::shared_ptr<Test>& test() const { return test_; }
     void setTest(std::shared_ptr<Test> test) { test_ = std::move(test); }

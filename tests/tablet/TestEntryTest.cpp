@@ -171,14 +171,129 @@ TEST_F(TestEntry, PopoversOpenBesideTheirRowsAndAnyFormTapFirstOnlyClosesThem) {
     EXPECT_FALSE(wizard().calendarPicker());
     EXPECT_FALSE(wizard().picker());
     EXPECT_FLOAT_EQ(alphaOf("step2_helpText"), 0);
-
-    // Edit leaves at once, taking an open calendar along rather than leaving it on top.
-    tapWidget("step2_dateButton");
-    tapWidget("step2_editAboutMe");
-    EXPECT_EQ(state(), "step1");
-    EXPECT_FALSE(wizard().calendarPicker());
-    EXPECT_FLOAT_EQ(calendar->view()->alpha(), 0);
 }
+
+// A popover belongs to the test that was in the form when it opened: a row tapped or
+// deleted meanwhile closes it without its value landing in the form, so the next tap on
+// the form acts at once.
+struct ListUse {
+    const char* what;
+    int inForm; // the row being edited when the popover opens, or -1
+    const char* popoverRow;
+    int tapped; // the row tapped then, or -1: the first row is deleted
+    const char* bodyPart;
+    const char* date;
+};
+
+void PrintTo(const ListUse& use, std::ostream* out) {
+    *out << use.what;
+}
+
+class PopoverThenList : public TestEntry, public ::testing::WithParamInterface<ListUse> {};
+
+TEST_P(PopoverThenList, ClosesThePopoverWithoutFillingTheForm) {
+    const ListUse& use = GetParam();
+    const Date ides = LocalCalendar::dateFrom(2026, 3, 15);
+    addTest("Skull", 1, 0.1f);
+    addTest("Chest (Two Views)", 2, 0.2f, ides);
+    startIn("step3");
+    if (use.inForm >= 0) tapRow(use.inForm);
+    tapWidget(use.popoverRow);
+    ASSERT_TRUE(wizard().picker() || wizard().calendarPicker());
+    const auto popover =
+        wizard().picker() ? wizard().picker()->view() : wizard().calendarPicker()->view();
+
+    if (use.tapped >= 0)
+        tapRow(use.tapped);
+    else
+        tapView(inRow(0, "deleteButton"));
+    EXPECT_FALSE(wizard().picker());
+    EXPECT_FALSE(wizard().calendarPicker());
+    EXPECT_FLOAT_EQ(popover->alpha(), 0);
+    EXPECT_EQ(text("step3_bodyPart"), use.bodyPart);
+    EXPECT_EQ(text("step3_date"), use.date);
+
+    // Saves the row's test as it was, or, with the form emptied, asks for a test type.
+    tapWidget("step3_addTestsButton");
+    EXPECT_EQ(title("step3_addTestsButton"), "Add Test");
+    EXPECT_EQ(alert() != nullptr, use.tapped < 0);
+    const auto stored = storedTests();
+    ASSERT_EQ(stored.size(), use.tapped < 0 ? 1u : 2u);
+    EXPECT_EQ(stored.back()->location(), "Chest (Two Views)");
+    EXPECT_EQ(stored.back()->date(), ides);
+    EXPECT_FLOAT_EQ(stored.back()->milliseverts(), 0.2f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Uses, PopoverThenList,
+                         ::testing::Values(ListUse{"list", 0, "step3_bodyPartButton", 1,
+                                                   "Chest (Two Views)", "Mar 15, 2026"},
+                                           ListUse{"emptyCalendar", -1, "step3_dateButton", 1,
+                                                   "Chest (Two Views)", "Mar 15, 2026"},
+                                           ListUse{"calendarThenDelete", 1, "step3_dateButton", -1,
+                                                   "", ""}),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+// However the form is left, its popovers go with it, the calendar's month list too, and
+// are forgotten: back on a form, the first tap acts and the old date stays away.
+class LeavingTheForm : public TestEntry, public ::testing::WithParamInterface<const char*> {
+protected:
+    std::shared_ptr<View> rootView(const std::string& name) const {
+        std::vector<std::shared_ptr<View>> open{root->view()};
+        while (!open.empty()) {
+            auto view = open.back();
+            open.pop_back();
+            if (view->name() == name) return view;
+            open.insert(open.end(), view->subviews().begin(), view->subviews().end());
+        }
+        return nullptr;
+    }
+};
+
+TEST_P(LeavingTheForm, ForgetsItsPopoversWithoutAWord) {
+    startIn("step2");
+    tapWidget("step2_dateButton");
+    auto calendar = wizard().calendarPicker();
+    ASSERT_TRUE(calendar);
+    const auto& cells = calendar->calendarCells();
+    const auto twelfth = std::find_if(cells.begin(), cells.end(), [](const auto& cell) {
+        return cell->isEnabled() && cell->currentTitle() == "12";
+    });
+    ASSERT_NE(twelfth, cells.end());
+    tapView(*twelfth);
+    ASSERT_NE(text("step2_date"), "");
+    tapWidget("step2_dateButton");
+    calendar = wizard().calendarPicker();
+    ASSERT_TRUE(calendar);
+    tapView(calendar->monthButton());
+    auto list = calendar->picker();
+    ASSERT_TRUE(list);
+
+    const std::string how = GetParam();
+    if (how == "edit") {
+        tapWidget("step2_editAboutMe");
+    } else if (how == "home") {
+        tapView(rootView("homeButton"));
+    } else {
+        // Resigning with saving off: the data goes, then the wizard goes home.
+        UserData::instance().wipe();
+        root->forceHome();
+        setProfile("Female", "40 - 49");
+    }
+    EXPECT_FALSE(wizard().calendarPicker());
+    EXPECT_FALSE(calendar->picker());
+    EXPECT_FLOAT_EQ(calendar->view()->alpha(), 0);
+    EXPECT_FLOAT_EQ(list->view()->alpha(), 0);
+
+    advance(0.5);
+    tapWidget(state() == "step1" ? "step1_saveButton" : "step0_startButton");
+    ASSERT_EQ(state(), "step2");
+    tapWidget("step2_testTypeButton");
+    EXPECT_TRUE(wizard().picker());
+    EXPECT_EQ(text("step2_date"), "");
+    EXPECT_FALSE(wizard().test()->date());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, LeavingTheForm, ::testing::Values("edit", "home", "savingOff"));
 
 TEST_F(TestEntry, CompareClosesAnOpenPopoverOrTheMsvBalloonFirst) {
     addTest("Skull", 1, 0.1f);

@@ -185,6 +185,44 @@ TEST_F(TabletWizard, RevisitsReplaceTheirWidgetsRatherThanPileThemUp) {
     EXPECT_EQ(wizard().view()->subviews().size(), settled);
 }
 
+// The notice's title, text and button stay inside its box, in the middle of the screen,
+// whichever way the tablet is held when it shows and after it turns.
+TEST_F(TabletWizard, TheDisclaimerKeepsItsContentInItsBoxEitherWayUp) {
+    start(1);
+    root->showDisclaimer();
+    const auto inWindow = [&](const std::string& name) {
+        std::vector<std::shared_ptr<View>> open{root->view()};
+        while (!open.empty()) {
+            auto view = open.back();
+            open.pop_back();
+            if (view->name() == name) {
+                const Point at = view->convertPointToView({0, 0}, nullptr);
+                return Rect{at.x, at.y, view->frame().width, view->frame().height};
+            }
+            open.insert(open.end(), view->subviews().begin(), view->subviews().end());
+        }
+        ADD_FAILURE() << name;
+        return Rect{};
+    };
+    const auto check = [&](const char* held) {
+        const Rect screen = window->bounds();
+        const Rect box = inWindow("disclaimerBox");
+        EXPECT_NEAR(box.x + box.width / 2, screen.width / 2, 1) << held;
+        EXPECT_NEAR(box.y + box.height / 2, screen.height / 2, 1) << held;
+        for (const char* part : {"disclaimerTitle", "disclaimerLabel", "disclaimerButton"}) {
+            const Rect r = inWindow(part);
+            EXPECT_TRUE(r.x >= box.x && r.y >= box.y && r.maxX() <= box.maxX() &&
+                        r.maxY() <= box.maxY())
+                << held << ": " << part << " " << stringFromRect(r);
+        }
+    };
+    check("upright");
+    rotate(3);
+    check("turned sideways");
+    rotate(1);
+    check("turned upright again");
+}
+
 TEST_F(TabletWizard, RotationLaysTheStateOutForTheNewOrientation) {
     start();
     wizard().directMove("step1");
