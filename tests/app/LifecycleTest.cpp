@@ -1,7 +1,5 @@
 #include "app/MevaraAppDelegate.h"
 #include "app/Startup.h"
-#include "handset/MevaraViewController.h"
-#include "handset/TestListController.h"
 #include "model/Test.h"
 #include "model/TestData.h"
 #include "model/UserData.h"
@@ -10,9 +8,6 @@
 #include "platform/TextFile.h"
 #include "support/CatalogueServer.h"
 #include "support/TempDirectory.h"
-#include "tablet/RootController.h"
-#include "tablet/WelcomeController.h"
-#include "toolkit/Button.h"
 #include "toolkit/RunLoop.h"
 #include "toolkit/ViewController.h"
 #include "toolkit/Window.h"
@@ -184,52 +179,6 @@ TEST_F(Lifecycle, TheIdiomChoosesTheInterface) {
     MevaraAppDelegate shown(gallery);
     shown.applicationDidFinishLaunchingWithOptions();
     EXPECT_EQ(shown.viewController->className(), "GalleryController");
-}
-
-// The phone's real root, left with saving off: the next resign wipes what was entered and
-// rebuilds an empty home screen, and nothing of it reaches the file.
-TEST_F(Lifecycle, APhoneLeftWithSavingOffComesBackEmpty) {
-    auto delegate = launchApplication(DeviceIdiom::Phone, OrientationPortrait, AppSettings{});
-    auto root = std::dynamic_pointer_cast<MevaraViewController>(delegate->viewController);
-    ASSERT_TRUE(root);
-    auto& data = UserData::instance();
-    data.setGender("Male");
-    data.setAge("40 - 49");
-    data.tests().push_back(
-        mevara::Test::testWithLocation("Chest (Two Views)", "X-Ray", 1, 0.1f, {}));
-    data.setSaveData(false);
-    const auto before = root->testListController();
-
-    delegate->applicationWillResignActive();
-    RunLoop::main().advance(1);
-    EXPECT_TRUE(data.tests().empty());
-    EXPECT_EQ(data.age(), "");
-    ASSERT_NE(root->testListController(), before);
-    EXPECT_EQ(root->currentViewController(), root->testListController());
-    EXPECT_EQ(root->testListController()->table()->numberOfRows(), 2);
-    auto saved = PropertyList::readDictionary(UserData::userDataPath());
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->size(), 1u);
-}
-
-// The tablet's root, left with saving off from the about-me step: the wizard goes home to
-// a first-time welcome.
-TEST_F(Lifecycle, ATabletLeftWithSavingOffGoesHome) {
-    auto delegate = launchApplication(DeviceIdiom::Tablet, 3, AppSettings{});
-    auto root = std::dynamic_pointer_cast<RootController>(delegate->viewController);
-    ASSERT_TRUE(root);
-    auto& wizard = *root->currentViewController();
-    wizard.directMove("step1");
-    auto& data = UserData::instance();
-    data.setGender("Female");
-    data.setSaveData(false);
-
-    delegate->applicationWillResignActive();
-    EXPECT_EQ(wizard.currentState(), "step0");
-    EXPECT_FALSE(wizard.widget("step1_saveButton"));
-    auto start = wizard.widget<Button>("step0_startButton");
-    ASSERT_TRUE(start);
-    EXPECT_EQ(start->titleForState(ControlState::Normal), "Let's Get Started");
 }
 
 } // namespace
