@@ -1,7 +1,6 @@
 // Costs a person feels on the desktop: drawing a full tablet screen of widgets, the phone's
 // home list with many tests, the tablet's results, and the time from start to the first
 // picture.
-#include "app/GalleryController.h"
 #include "app/Startup.h"
 #include "bench/Scratch.h"
 #include "handset/MevaraViewController.h"
@@ -9,6 +8,7 @@
 #include "model/Test.h"
 #include "model/UserData.h"
 #include "platform/Directories.h"
+#include "platform/TextFile.h"
 #include "tablet/RootController.h"
 #include "tablet/WelcomeController.h"
 #include "toolkit/RunLoop.h"
@@ -43,17 +43,23 @@ void freshApplication() {
     Application::shared().setFontEngine(std::make_shared<sdl::SdlFontEngine>());
 }
 
+// The program started as `main` starts it, with this week's notice already accepted.
+std::unique_ptr<MevaraAppDelegate> launch(DeviceIdiom idiom, int orientation,
+                                          bool gallery = false) {
+    TextFile::writeAtomically(UserData::disclaimerPath(), "2147483647");
+    AppSettings settings;
+    settings.gallery = gallery;
+    auto delegate = launchApplication(idiom, orientation, std::move(settings));
+    RunLoop::main().advance(0);
+    return delegate;
+}
+
 // One frame of the gallery on a landscape tablet, software-rendered into a memory surface.
 void BM_drawGallery(benchmark::State& state) {
     Scratch scratch;
     freshApplication();
-    auto& app = Application::shared();
-    app.setIdiom(DeviceIdiom::Tablet);
-    app.setOrientation(OrientationLandscapeLeft);
-    auto window = std::make_shared<Window>(Rect{0, 0, 1024, 768});
-    auto gallery = std::make_shared<GalleryController>();
-    window->setRootViewController(gallery);
-    window->makeKeyAndVisible();
+    auto delegate = launch(DeviceIdiom::Tablet, OrientationLandscapeLeft, true);
+    auto& window = delegate->window;
     sdl::OffscreenRenderer offscreen(1024, 768, 1);
     if (!offscreen.isValid()) {
         state.SkipWithError("no software renderer");
@@ -70,31 +76,27 @@ void BM_drawGallery(benchmark::State& state) {
 BENCHMARK(BM_drawGallery)->Unit(benchmark::kMillisecond);
 
 // A phone whose store holds `count` tests, showing its home list with the help bubble.
-std::shared_ptr<Window> phoneHome(int count) {
+std::unique_ptr<MevaraAppDelegate> phoneHome(int count) {
     freshApplication();
     auto& data = UserData::instance();
     for (int i = 0; i < count; ++i)
         data.tests().push_back(Test::testWithLocation(
             i % 2 ? "Chest (Two Views)" : "Abdomen and Pelvis", i % 2 ? "X-Ray" : "CT", 1 + i % 3,
             i % 2 ? 0.1f : 10.0f, Date{std::chrono::seconds(1'700'000'000 + i * 86'400)}));
-    auto window = std::make_shared<Window>(Rect{0, 0, 320, 480});
-    window->makeKeyAndVisible();
-    auto root = std::make_shared<MevaraViewController>();
-    window->setRootViewController(root);
-    root->view();
-    root->onHelp();
+    auto delegate = launch(DeviceIdiom::Phone, OrientationPortrait);
+    MevaraViewController::root()->onHelp();
     RunLoop::main().advance(1);
-    return window;
+    return delegate;
 }
 
 // Building the phone's home list for a store of 1,000 tests: every row is made and measured.
 void BM_reloadHandsetHome(benchmark::State& state) {
     Scratch scratch;
-    auto window = phoneHome(1000);
+    auto delegate = phoneHome(1000);
     auto root = MevaraViewController::root();
     for (auto _ : state) {
         root->testListController()->reload();
-        window->layoutIfNeeded();
+        delegate->window->layoutIfNeeded();
     }
 }
 BENCHMARK(BM_reloadHandsetHome)->Unit(benchmark::kMillisecond);
@@ -102,7 +104,8 @@ BENCHMARK(BM_reloadHandsetHome)->Unit(benchmark::kMillisecond);
 // One frame of that home list at the phone's two pixels a point.
 void BM_drawHandsetHome(benchmark::State& state) {
     Scratch scratch;
-    auto window = phoneHome(1000);
+    auto delegate = phoneHome(1000);
+    auto& window = delegate->window;
     sdl::OffscreenRenderer offscreen(640, 960, 2);
     if (!offscreen.isValid()) {
         state.SkipWithError("no software renderer");
@@ -118,34 +121,33 @@ void BM_drawHandsetHome(benchmark::State& state) {
 }
 BENCHMARK(BM_drawHandsetHome)->Unit(benchmark::kMillisecond);
 
+WelcomeController& wizardOf(MevaraAppDelegate& delegate) {
+    return *std::dynamic_pointer_cast<RootController>(delegate.viewController)
+                ->currentViewController();
+}
+
 // A landscape tablet on the results step with the Chernobyl workers, its store holding
 // `count` tests: one frame at one pixel a point, and rebuilding the step as a visit does.
-std::shared_ptr<RootController> tabletResults(int count, std::shared_ptr<Window>& window) {
+std::unique_ptr<MevaraAppDelegate> tabletResults(int count) {
     freshApplication();
-    auto& app = Application::shared();
-    app.setIdiom(DeviceIdiom::Tablet);
-    app.setOrientation(OrientationLandscapeLeft);
     auto& data = UserData::instance();
     data.setGender("Male");
     data.setAge("40 - 49");
     for (int i = 0; i < count; ++i)
         data.tests().push_back(Test::testWithLocation("Abdomen and Pelvis", "CT", 1, 7.7f, {}));
     data.calculateTotal();
-    window = std::make_shared<Window>(Rect{0, 0, 1024, 768});
-    window->makeKeyAndVisible();
-    auto root = std::make_shared<RootController>();
-    window->setRootViewController(root);
-    auto& wizard = *root->currentViewController();
+    auto delegate = launch(DeviceIdiom::Tablet, OrientationLandscapeLeft);
+    auto& wizard = wizardOf(*delegate);
     wizard.setSelectedComparison("Chernobyl Exposure\n\n");
     wizard.directMove("step4");
     RunLoop::main().advance(1.5);
-    return root;
+    return delegate;
 }
 
 void BM_drawTabletResults(benchmark::State& state) {
     Scratch scratch;
-    std::shared_ptr<Window> window;
-    auto root = tabletResults(1000, window);
+    auto delegate = tabletResults(1000);
+    auto& window = delegate->window;
     sdl::OffscreenRenderer offscreen(1024, 768, 1);
     if (!offscreen.isValid()) {
         state.SkipWithError("no software renderer");
@@ -161,9 +163,8 @@ BENCHMARK(BM_drawTabletResults)->Unit(benchmark::kMillisecond);
 
 void BM_visitTabletResults(benchmark::State& state) {
     Scratch scratch;
-    std::shared_ptr<Window> window;
-    auto root = tabletResults(1000, window);
-    auto& wizard = *root->currentViewController();
+    auto delegate = tabletResults(1000);
+    auto& wizard = wizardOf(*delegate);
     for (auto _ : state) {
         wizard.directMove("step3");
         wizard.directMove("step4");
