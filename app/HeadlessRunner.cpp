@@ -216,7 +216,6 @@ void HeadlessRunner::run(const std::vector<Word>& words) {
         pressAlertButton(args);
     } else if (command == "dump") {
         expectCount(args, 0, "dump (no arguments)");
-        window_.layoutIfNeeded();
         out_ << dumpViewTree(window_, RunLoop::main().now()) << "--\n";
     } else if (command == "snapshot") {
         snapshot(args);
@@ -366,7 +365,6 @@ void HeadlessRunner::snapshot(const std::vector<Word>& args) {
     if (file.is_relative()) file = outputDir_ / file;
     std::error_code ignored;
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ignored);
-    window_.layoutIfNeeded();
     if (!sdl::writeSnapshot(window_, file.string(), RunLoop::main().now(), 1))
         throw ScriptError("could not write " + quoteText(file.string()));
 }

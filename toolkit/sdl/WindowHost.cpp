@@ -124,7 +124,6 @@ bool WindowHost::treeAnimating(double now) const {
 void WindowHost::draw(double now) {
     const float scale = deviceScale();
     if (scale != painter_->deviceScale()) painter_->setDeviceScale(scale);
-    window_.layoutIfNeeded();
     painter_->drawFrame(window_, now);
     SDL_RenderPresent(renderer_.get());
 }
@@ -205,7 +204,8 @@ int WindowHost::run(const HostEvents& events) {
     bool drawnOnce = false, wasAnimating = false;
     double nextFrame = 0;
     for (;;) {
-        // The loop may be replaced between runs, so it is looked up each time round.
+        // The loop may be replaced between runs, so it is looked up each time round. Its
+        // turn ends with the window's layout, as in a script.
         RunLoop::main().runDueCalls();
         if (quitRequested_) return finish();
         fitToWindowFrame();
