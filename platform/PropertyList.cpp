@@ -1,8 +1,10 @@
 #include "PropertyList.h"
 
+#include "NumberParsing.h"
 #include "TextFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -157,7 +159,25 @@ std::optional<T> typed(const PlistDictionary& dictionary, const std::string& key
 
 std::optional<std::int64_t> integerValue(const PlistDictionary& dictionary,
                                          const std::string& key) {
-    return typed<std::int64_t>(dictionary, key);
+    auto it = dictionary.find(key);
+    if (it == dictionary.end()) return std::nullopt;
+    struct AsInteger {
+        std::optional<std::int64_t> operator()(std::int64_t v) const { return v; }
+        std::optional<std::int64_t> operator()(bool v) const { return v ? 1 : 0; }
+        std::optional<std::int64_t> operator()(const std::string& s) const {
+            return numbers::leadingInteger(s);
+        }
+        std::optional<std::int64_t> operator()(double v) const {
+            // Converting a double outside the range is undefined, so the ends are kept apart.
+            constexpr double limit = 9223372036854775808.0; // 2^63
+            if (std::isnan(v)) return 0;
+            if (v >= limit) return std::numeric_limits<std::int64_t>::max();
+            if (v <= -limit) return std::numeric_limits<std::int64_t>::min();
+            return static_cast<std::int64_t>(v);
+        }
+        std::optional<std::int64_t> operator()(Date) const { return std::nullopt; }
+    };
+    return std::visit(AsInteger{}, it->second);
 }
 
 std::optional<bool> booleanValue(const PlistDictionary& dictionary, const std::string& key) {

@@ -37,6 +37,9 @@ public:
 
 // Typed look-ups that treat a value of another type as missing.
 const std::string* stringValue(const PlistDictionary& dictionary, const std::string& key);
+// Any number or text read as an integer, as the device's values answer when asked for one:
+// a real truncated toward zero (NaN is 0, beyond the range its nearest end), a text's
+// leading integer, true 1. A date reads as missing.
 std::optional<std::int64_t> integerValue(const PlistDictionary& dictionary, const std::string& key);
 std::optional<bool> booleanValue(const PlistDictionary& dictionary, const std::string& key);
 std::optional<Date> dateValue(const PlistDictionary& dictionary, const std::string& key);
