@@ -24,6 +24,8 @@ std::string usageText() {
                "                                  how it is held (default portrait on a phone,\n"
                "                                  landscape on a tablet)\n"
                "  --locale L                      number and date formats, such as de_DE\n"
+               "                                  (default: the system's; en_US for one\n"
+               "                                  without data)\n"
                "  --time-zone Z                   the device's time zone, such as\n"
                "                                  America/New_York (default: the system's)\n"
                "  --data-dir DIR                  keep documents in DIR/Documents and caches in\n"

@@ -110,7 +110,8 @@ int main(int argc, char** argv) {
         directories.caches = *options.dataDirectory / "Caches";
         Directories::configure(directories);
     }
-    if (options.locale) LocaleFormat::setLocale(options.locale);
+    if (auto warning = LocaleFormat::useLocale(options.locale))
+        std::cerr << "mevara: " << *warning << '\n';
     if (options.timeZone) LocaleFormat::setTimeZone(options.timeZone);
     return run(options);
 }

@@ -22,12 +22,10 @@ constexpr int lastListedYear = 2098;
 constexpr Color dayTitleColor = Color::black();
 constexpr Color highlightedDayTitleColor = Color::blue();
 
-std::pair<int, int> monthAfter(int year, int month) {
-    return month == 12 ? std::pair{year + 1, 1} : std::pair{year, month + 1};
-}
-
-std::pair<int, int> monthBefore(int year, int month) {
-    return month == 1 ? std::pair{year - 1, 12} : std::pair{year, month - 1};
+// Noon on `day` of the month, or on its last day when it has fewer.
+Date noonOn(CalendarMonth month, int day) {
+    day = std::clamp(day, 1, std::max(1, LocalCalendar::daysInMonth(month.year, month.month)));
+    return LocalCalendar::dateFrom(month.year, month.month, day);
 }
 
 } // namespace
@@ -44,6 +42,8 @@ void CalendarPickerController::bind(Bindings& b) {
     HelpHandler::bind(b);
     b.outlet("monthButton", monthButton_);
     b.outlet("yearButton", yearButton_);
+    b.outlet("previousButton", previousButton_);
+    b.outlet("nextButton", nextButton_);
     b.outlet("background", background_);
     b.outlet("lastBar", lastBar_);
     b.outlet("clearButton", clearButton_);
@@ -118,10 +118,15 @@ void CalendarPickerController::createCells() {
 
 void CalendarPickerController::populate() {
     if (!displayedDate_ || !isViewLoaded()) return;
+    displayedDate_ = withinOfferedMonths(*displayedDate_);
     const MonthGrid grid = LocalCalendar::monthGrid(*displayedDate_, selectedDate_);
     const CalendarDay shown = grid.shown;
     if (monthButton_) monthButton_->setTitle(LocalCalendar::monthName(shown.month));
     if (yearButton_) yearButton_->setTitle(std::to_string(shown.year));
+    const CalendarMonth month{shown.year, shown.month};
+    const auto [earliest, latest] = offeredMonths();
+    if (previousButton_) previousButton_->setEnabled(month > earliest);
+    if (nextButton_) nextButton_->setEnabled(month < latest);
     const auto weekdays = LocalCalendar::shortWeekdayNames();
     for (std::size_t i = 0; i < weekdayLabels_.size() && i < weekdays.size(); ++i)
         if (weekdayLabels_[i]) weekdayLabels_[i]->setText(weekdays[i]);
@@ -162,16 +167,16 @@ void CalendarPickerController::populate() {
 }
 
 void CalendarPickerController::displayMonth(int year, int month) {
-    int day = displayedDate_ ? LocalCalendar::dayOf(*displayedDate_).day : 1;
-    day = std::clamp(day, 1, std::max(1, LocalCalendar::daysInMonth(year, month)));
-    displayedDate_ = LocalCalendar::dateFrom(year, month, day);
+    const int day = displayedDate_ ? LocalCalendar::dayOf(*displayedDate_).day : 1;
+    displayedDate_ = withinOfferedMonths(noonOn({year, month}, day));
 }
 
 void CalendarPickerController::onNext() {
     if (!displayedDate_) return;
     const CalendarDay shown = LocalCalendar::dayOf(*displayedDate_);
-    const auto [year, month] = monthAfter(shown.year, shown.month);
-    displayMonth(year, month);
+    const CalendarMonth next = CalendarMonth{shown.year, shown.month}.next();
+    if (next > offeredMonths().second) return;
+    displayMonth(next.year, next.month);
     std::clog << "New displayed date is " << LocalCalendar::description(*displayedDate_) << '\n';
     populate();
 }
@@ -179,24 +184,32 @@ void CalendarPickerController::onNext() {
 void CalendarPickerController::onPrevious() {
     if (!displayedDate_) return;
     const CalendarDay shown = LocalCalendar::dayOf(*displayedDate_);
-    const auto [year, month] = monthBefore(shown.year, shown.month);
-    displayMonth(year, month);
+    const CalendarMonth previous = CalendarMonth{shown.year, shown.month}.previous();
+    if (previous < offeredMonths().first) return;
+    displayMonth(previous.year, previous.month);
     std::clog << "New displayed date is " << LocalCalendar::description(*displayedDate_) << '\n';
     populate();
 }
 
 std::vector<std::string> CalendarPickerController::yearChoices() {
-    // The user data file holds a date only within these; a year partly outside would let
-    // a day be chosen that comes back as another day.
-    const Date earliest = PropertyList::earliestDate();
-    const Date latest = PropertyList::latestDate();
     std::vector<std::string> years;
-    for (int year = firstListedYear; year <= lastListedYear; ++year) {
-        const Date start = LocalCalendar::dateFrom(year, 1, 1, 0, 0, 0);
-        const Date end = LocalCalendar::dateFrom(year + 1, 1, 1, 0, 0, 0);
-        if (start >= earliest && end <= latest) years.push_back(std::to_string(year));
-    }
+    for (int year = firstListedYear; year <= lastListedYear; ++year)
+        years.push_back(std::to_string(year));
     return years;
+}
+
+std::pair<CalendarMonth, CalendarMonth> CalendarPickerController::offeredMonths() {
+    return LocalCalendar::wholeMonthsWithin(PropertyList::earliestDate(),
+                                            PropertyList::latestDate());
+}
+
+Date CalendarPickerController::withinOfferedMonths(Date date) {
+    const CalendarDay day = LocalCalendar::dayOf(date);
+    const CalendarMonth month{day.year, day.month};
+    const auto [first, last] = offeredMonths();
+    if (month < first) return noonOn(first, day.day);
+    if (month > last) return noonOn(last, day.day);
+    return date;
 }
 
 void CalendarPickerController::onMonth() {

@@ -3,6 +3,7 @@
 #include "handset/HelpHandler.h"
 #include "handset/Picker.h"
 #include "platform/Date.h"
+#include "platform/LocalCalendar.h"
 #include "toolkit/Color.h"
 
 #include <array>
@@ -72,13 +73,21 @@ public:
     void onDateSelected(const Button& sender);
     void pickerPickedValue(Picker& picker, const std::string& value) override;
 
-    // "1900" to "2098", less the years the user data file cannot hold whole.
+    // "1900" to "2098"; a year outside the offered months shows the nearest of them.
     static std::vector<std::string> yearChoices();
+    // The months both calendars offer: those whose every day the user data file holds as a
+    // number, so a chosen day is kept as that very day.
+    static std::pair<CalendarMonth, CalendarMonth> offeredMonths();
+    // `date` itself, or outside the offered months the nearest of them at noon, on the
+    // same day where that month has it.
+    static Date withinOfferedMonths(Date date);
 
     const std::vector<std::shared_ptr<Button>>& calendarCells() const { return calendarCells_; }
     const std::vector<std::shared_ptr<View>>& verticalBars() const { return verticalBars_; }
     const std::shared_ptr<Button>& monthButton() const { return monthButton_; }
     const std::shared_ptr<Button>& yearButton() const { return yearButton_; }
+    const std::shared_ptr<Button>& previousButton() const { return previousButton_; }
+    const std::shared_ptr<Button>& nextButton() const { return nextButton_; }
     const std::shared_ptr<ImageView>& background() const { return background_; }
     const std::shared_ptr<View>& lastBar() const { return lastBar_; }
     const std::shared_ptr<Button>& clearButton() const { return clearButton_; }
@@ -102,6 +111,8 @@ private:
     std::array<std::shared_ptr<Label>, 7> weekdayLabels_;
     std::shared_ptr<Button> monthButton_;
     std::shared_ptr<Button> yearButton_;
+    std::shared_ptr<Button> previousButton_;
+    std::shared_ptr<Button> nextButton_;
     std::shared_ptr<ImageView> background_;
     std::shared_ptr<View> lastBar_;
     std::shared_ptr<Button> clearButton_;

@@ -16,6 +16,7 @@ constexpr float rowWidth = 320;
 constexpr float rowHeight = 54;
 // Where a detail line must end to leave the dose in the middle of the row.
 constexpr float detailLimit = 185;
+constexpr float minimumDoseFontSize = 10;
 
 } // namespace
 
@@ -49,6 +50,9 @@ std::shared_ptr<TableViewCell> makeTestRow(const Test& test, const TestRowLayout
                               18, doseRed);
     value->setName("value");
     value->setTextAlignment(TextAlignment::Right);
+    // Doses of a thousand mSv and more (99 of the largest in the catalogue) would be cut.
+    value->setAdjustsFontSizeToFitWidth(true);
+    value->setMinimumFontSize(minimumDoseFontSize);
     cell->addSubview(value);
     auto unit =
         makeRowLabel({246, middle ? 21.0f : 10.0f, 42, 21}, "mSv", "Helvetica", 12, detailGrey);

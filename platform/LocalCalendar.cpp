@@ -96,6 +96,25 @@ int LocalCalendar::daysInMonth(int year, int month) {
     return U_SUCCESS(status) ? days : 0;
 }
 
+CalendarMonth CalendarMonth::next() const {
+    return month == 12 ? CalendarMonth{year + 1, 1} : CalendarMonth{year, month + 1};
+}
+
+CalendarMonth CalendarMonth::previous() const {
+    return month == 1 ? CalendarMonth{year - 1, 12} : CalendarMonth{year, month - 1};
+}
+
+std::pair<CalendarMonth, CalendarMonth> LocalCalendar::wholeMonthsWithin(Date from, Date to) {
+    const CalendarDay start = dayOf(from);
+    CalendarMonth first{start.year, start.month};
+    if (dateFrom(first.year, first.month, 1, 0, 0, 0) < from) first = first.next();
+    const CalendarDay end = dayOf(to);
+    CalendarMonth last{end.year, end.month};
+    const CalendarMonth after = last.next();
+    if (dateFrom(after.year, after.month, 1, 0, 0, 0) > to) last = last.previous();
+    return {first, last};
+}
+
 int LocalCalendar::localWeekday(Date date) {
     auto cal = calendar();
     if (!cal) return 1;

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mevara {
@@ -15,6 +16,15 @@ struct CalendarDay {
     int month = 0;
     int day = 0;
     friend bool operator==(const CalendarDay&, const CalendarDay&) = default;
+};
+
+// A month of the calendar, ordered in time; month 1 to 12.
+struct CalendarMonth {
+    int year = 0;
+    int month = 0;
+    CalendarMonth next() const;
+    CalendarMonth previous() const;
+    friend auto operator<=>(const CalendarMonth&, const CalendarMonth&) = default;
 };
 
 // A month laid out as six weeks from the locale's first weekday: the last days of the
@@ -50,6 +60,8 @@ public:
                          int second = 0);
     static Date addingDays(Date date, int days);
     static int daysInMonth(int year, int month);
+    // The first and the last month that lie wholly between `from` and `to`.
+    static std::pair<CalendarMonth, CalendarMonth> wholeMonthsWithin(Date from, Date to);
 
     // The locale's day of the week: 1 for its first weekday (Sunday in en_US, Monday in
     // de_DE), up to 7.

@@ -6,10 +6,13 @@
 #include <unicode/locid.h>
 #include <unicode/numberformatter.h>
 #include <unicode/timezone.h>
+#include <unicode/ures.h>
 
 namespace mevara {
 
 namespace {
+
+const char* const fallbackLocale = "en_US";
 
 std::optional<std::string>& overrideLocale() {
     static std::optional<std::string> locale;
@@ -34,6 +37,27 @@ std::string LocaleFormat::locale() {
 
 void LocaleFormat::setLocale(std::optional<std::string> locale) {
     overrideLocale() = std::move(locale);
+}
+
+bool LocaleFormat::hasData(const std::string& locale) {
+    const icu::Locale wanted(locale.c_str());
+    if (wanted.isBogus() || *wanted.getLanguage() == '\0') return false;
+    UErrorCode status = U_ZERO_ERROR;
+    // Opening the locale's bundle falls back to the default locale when its language has
+    // no data at all, and says so.
+    std::unique_ptr<UResourceBundle, decltype(&ures_close)> bundle(
+        ures_open(nullptr, wanted.getBaseName(), &status), &ures_close);
+    return bundle && U_SUCCESS(status) && status != U_USING_DEFAULT_WARNING;
+}
+
+std::optional<std::string> LocaleFormat::useLocale(const std::optional<std::string>& requested) {
+    const std::string wanted = requested.value_or(icu::Locale::getDefault().getName());
+    if (hasData(wanted)) {
+        setLocale(requested);
+        return std::nullopt;
+    }
+    setLocale(fallbackLocale);
+    return "unknown locale \"" + wanted + "\"; using " + fallbackLocale;
 }
 
 std::string LocaleFormat::timeZone() {

@@ -14,6 +14,12 @@ public:
     // The locale in use, such as "en_US" or "de_DE".
     static std::string locale();
     static void setLocale(std::optional<std::string> locale);
+    // Whether there are texts for the locale's language: "fr_US" borrows French, while
+    // "xx_YY" and the empty root locale have none and would write "2025 M07 4".
+    static bool hasData(const std::string& locale);
+    // Settles the locale at start-up: `requested`, else the system's, when it has data;
+    // otherwise en_US, and the returned line says why.
+    static std::optional<std::string> useLocale(const std::optional<std::string>& requested);
 
     // The device's time zone ("America/New_York"): the override when one is set,
     // else ICU's default (the system's).

@@ -1,13 +1,18 @@
 #include "PropertyList.h"
 
+#include "NumberParsing.h"
 #include "TextFile.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <plist/plist.h>
+#include <string_view>
 
 namespace mevara {
 
@@ -21,6 +26,76 @@ struct PlistFree {
     void operator()(plist_t p) const { plist_free(p); }
 };
 using PlistPtr = std::unique_ptr<std::remove_pointer_t<plist_t>, PlistFree>;
+
+// The library keeps a date read from XML whole, but hands out only 32-bit seconds and
+// answers the lowest for anything outside them. Such dates go through the date's text,
+// which the library writes and reads in full.
+bool mayLieOutside(int32_t sec) {
+    return sec == std::numeric_limits<int32_t>::min() || sec == std::numeric_limits<int32_t>::max();
+}
+
+bool readNumber(std::string_view& text, int& value, std::size_t digits, char then) {
+    const char* end = text.data() + std::min(digits, text.size());
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || stop == text.data()) return false;
+    text.remove_prefix(static_cast<std::size_t>(stop - text.data()));
+    if (text.empty() || text.front() != then) return false;
+    text.remove_prefix(1);
+    return true;
+}
+
+// "1920-01-01T17:00:00Z" as the library writes it (a year of any length); none for
+// anything else.
+std::optional<Date> dateFromText(std::string_view text) {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    const std::size_t yearDigits = text.find('-', 1);
+    if (yearDigits == std::string_view::npos || yearDigits > 6) return std::nullopt;
+    if (!readNumber(text, year, yearDigits, '-') || !readNumber(text, month, 2, '-') ||
+        !readNumber(text, day, 2, 'T') || !readNumber(text, hour, 2, ':') ||
+        !readNumber(text, minute, 2, ':') || !readNumber(text, second, 2, 'Z') || !text.empty())
+        return std::nullopt;
+    using namespace std::chrono;
+    if (year < int(std::chrono::year::min()) || year > int(std::chrono::year::max()))
+        return std::nullopt;
+    const year_month_day date{std::chrono::year{year}, std::chrono::month(unsigned(month)),
+                              std::chrono::day(unsigned(day))};
+    if (!date.ok() || hour > 23 || minute > 59 || second > 59) return std::nullopt;
+    return Date{sys_days{date} + hours{hour} + minutes{minute} + seconds{second}};
+}
+
+std::optional<Date> exactDate(plist_t node) {
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(node, &xml, &length);
+    const std::string text = xml ? std::string(xml, length) : std::string();
+    plist_to_xml_free(xml);
+    const auto start = text.find("<date>");
+    const auto end = text.find("</date>");
+    if (start == std::string::npos || end == std::string::npos || end < start) return std::nullopt;
+    return dateFromText(std::string_view(text).substr(start + 6, end - start - 6));
+}
+
+// A date node for any moment of the years 0 to 9999, made by the library's own reader.
+plist_t dateNodeFromText(Date date) {
+    using namespace std::chrono;
+    if (date < sys_days{std::chrono::year{0} / January / 1} ||
+        date >= sys_days{std::chrono::year{10000} / January / 1})
+        return nullptr;
+    const auto day = floor<days>(date);
+    const year_month_day ymd{day};
+    const hh_mm_ss time{floor<seconds>(date - day)};
+    char xml[96];
+    std::snprintf(xml, sizeof xml,
+                  "<plist version=\"1.0\"><date>%04d-%02u-%02uT%02d:%02d:%02dZ</date></plist>",
+                  int(ymd.year()), unsigned(ymd.month()), unsigned(ymd.day()),
+                  int(time.hours().count()), int(time.minutes().count()),
+                  int(time.seconds().count()));
+    plist_t node = nullptr;
+    plist_from_xml(xml, static_cast<uint32_t>(std::strlen(xml)), &node);
+    if (node && plist_get_node_type(node) == PLIST_DATE) return node;
+    if (node) plist_free(node);
+    return nullptr;
+}
 
 std::optional<PlistValue> valueOf(plist_t node) {
     switch (plist_get_node_type(node)) {
@@ -51,6 +126,9 @@ std::optional<PlistValue> valueOf(plist_t node) {
     case PLIST_DATE: {
         int32_t sec = 0, usec = 0;
         plist_get_date_val(node, &sec, &usec);
+        if (mayLieOutside(sec)) {
+            if (auto exact = exactDate(node)) return *exact;
+        }
         std::int64_t micros = (sec + referenceEpoch) * microsPerSecond + usec;
         return Date(std::chrono::microseconds(micros));
     }
@@ -68,6 +146,9 @@ plist_t nodeOf(const PlistValue& value) {
         plist_t operator()(bool v) const { return plist_new_bool(v ? 1 : 0); }
         plist_t operator()(double v) const { return plist_new_real(v); }
         plist_t operator()(Date d) const {
+            if (d < PropertyList::earliestDate() || d > PropertyList::latestDate()) {
+                if (plist_t node = dateNodeFromText(d)) return node;
+            }
             d = std::clamp(d, PropertyList::earliestDate(), PropertyList::latestDate());
             std::int64_t micros = d.time_since_epoch().count() - referenceEpoch * microsPerSecond;
             std::int64_t sec = micros / microsPerSecond;
@@ -157,7 +238,25 @@ std::optional<T> typed(const PlistDictionary& dictionary, const std::string& key
 
 std::optional<std::int64_t> integerValue(const PlistDictionary& dictionary,
                                          const std::string& key) {
-    return typed<std::int64_t>(dictionary, key);
+    auto it = dictionary.find(key);
+    if (it == dictionary.end()) return std::nullopt;
+    struct AsInteger {
+        std::optional<std::int64_t> operator()(std::int64_t v) const { return v; }
+        std::optional<std::int64_t> operator()(bool v) const { return v ? 1 : 0; }
+        std::optional<std::int64_t> operator()(const std::string& s) const {
+            return numbers::leadingInteger(s);
+        }
+        std::optional<std::int64_t> operator()(double v) const {
+            // Converting a double outside the range is undefined, so the ends are kept apart.
+            constexpr double limit = 9223372036854775808.0; // 2^63
+            if (std::isnan(v)) return 0;
+            if (v >= limit) return std::numeric_limits<std::int64_t>::max();
+            if (v <= -limit) return std::numeric_limits<std::int64_t>::min();
+            return static_cast<std::int64_t>(v);
+        }
+        std::optional<std::int64_t> operator()(Date) const { return std::nullopt; }
+    };
+    return std::visit(AsInteger{}, it->second);
 }
 
 std::optional<bool> booleanValue(const PlistDictionary& dictionary, const std::string& key) {

@@ -29,14 +29,19 @@ public:
     static bool writeDictionary(const std::filesystem::path& path,
                                 const PlistDictionary& dictionary);
 
-    // The range of dates the format's writer can hold (1933-12-13 to 2069-01-19);
-    // later or earlier dates are written as the nearest end.
+    // The dates the library holds as numbers (13 December 1932 to 19 January 2069), the
+    // ones the calendars offer. A date outside, as a file may hold, is read and written
+    // back unchanged through its text; only one outside the years 0 to 9999 is written as
+    // the nearest end.
     static Date earliestDate();
     static Date latestDate();
 };
 
 // Typed look-ups that treat a value of another type as missing.
 const std::string* stringValue(const PlistDictionary& dictionary, const std::string& key);
+// Any number or text read as an integer, as the device's values answer when asked for one:
+// a real truncated toward zero (NaN is 0, beyond the range its nearest end), a text's
+// leading integer, true 1. A date reads as missing.
 std::optional<std::int64_t> integerValue(const PlistDictionary& dictionary, const std::string& key);
 std::optional<bool> booleanValue(const PlistDictionary& dictionary, const std::string& key);
 std::optional<Date> dateValue(const PlistDictionary& dictionary, const std::string& key);

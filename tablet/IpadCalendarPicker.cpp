@@ -23,14 +23,6 @@ constexpr float containerBelowGrid = 60;
 // A month list in portrait lies over the calendar, just inside its corner.
 constexpr float portraitListInset = 8;
 
-std::pair<int, int> monthAfter(int year, int month) {
-    return month == 12 ? std::pair{year + 1, 1} : std::pair{year, month + 1};
-}
-
-std::pair<int, int> monthBefore(int year, int month) {
-    return month == 1 ? std::pair{year - 1, 12} : std::pair{year, month - 1};
-}
-
 void setHeight(View& view, float height) {
     Rect frame = view.frame();
     frame.height = height;
@@ -57,6 +49,8 @@ IpadCalendarPicker::IpadCalendarPicker() : ViewController("IpadCalendarPicker") 
 void IpadCalendarPicker::bind(Bindings& b) {
     b.outlet("monthButton", monthButton_);
     b.outlet("yearButton", yearButton_);
+    b.outlet("previousButton", previousButton_);
+    b.outlet("nextButton", nextButton_);
     b.outlet("clearButton", clearButton_);
     b.outlet("container", container_);
     b.outlet("formBox", formBox_);
@@ -113,9 +107,14 @@ void IpadCalendarPicker::createCells() {
 
 void IpadCalendarPicker::populate() {
     if (!displayedDate_ || !isViewLoaded()) return;
+    displayedDate_ = CalendarPickerController::withinOfferedMonths(*displayedDate_);
     const MonthGrid grid = LocalCalendar::monthGrid(*displayedDate_, selectedDate_);
     if (monthButton_) monthButton_->setTitle(LocalCalendar::monthName(grid.shown.month));
     if (yearButton_) yearButton_->setTitle(std::to_string(grid.shown.year));
+    const CalendarMonth shown{grid.shown.year, grid.shown.month};
+    const auto [earliest, latest] = CalendarPickerController::offeredMonths();
+    if (previousButton_) previousButton_->setEnabled(shown > earliest);
+    if (nextButton_) nextButton_->setEnabled(shown < latest);
     if (calendarCells_.empty()) createCells();
 
     for (int index = 0; index <= grid.lastCell; ++index) {
@@ -169,22 +168,25 @@ void IpadCalendarPicker::populate() {
 }
 
 void IpadCalendarPicker::display(int year, int month, int day) {
-    displayedDate_ = LocalCalendar::dateFrom(year, month, day);
+    displayedDate_ =
+        CalendarPickerController::withinOfferedMonths(LocalCalendar::dateFrom(year, month, day));
 }
 
 void IpadCalendarPicker::onNext() {
     if (!displayedDate_) return;
     const CalendarDay shown = LocalCalendar::dayOf(*displayedDate_);
-    const auto [year, month] = monthAfter(shown.year, shown.month);
-    display(year, month, shown.day);
+    const CalendarMonth next = CalendarMonth{shown.year, shown.month}.next();
+    if (next > CalendarPickerController::offeredMonths().second) return;
+    display(next.year, next.month, shown.day);
     populate();
 }
 
 void IpadCalendarPicker::onPrevious() {
     if (!displayedDate_) return;
     const CalendarDay shown = LocalCalendar::dayOf(*displayedDate_);
-    const auto [year, month] = monthBefore(shown.year, shown.month);
-    display(year, month, shown.day);
+    const CalendarMonth previous = CalendarMonth{shown.year, shown.month}.previous();
+    if (previous < CalendarPickerController::offeredMonths().first) return;
+    display(previous.year, previous.month, shown.day);
     populate();
 }
 
@@ -207,7 +209,6 @@ void IpadCalendarPicker::onYear() {
     }
     std::optional<std::string> checked;
     if (displayedDate_) checked = std::to_string(LocalCalendar::dayOf(*displayedDate_).year);
-    // Only years the user data file holds whole, so a chosen day comes back as that day.
     openList(yearTitle, CalendarPickerController::yearChoices(), checked);
 }
 

@@ -78,6 +78,8 @@ public:
     const std::vector<std::shared_ptr<View>>& verticalBars() const { return verticalBars_; }
     const std::shared_ptr<Button>& monthButton() const { return monthButton_; }
     const std::shared_ptr<Button>& yearButton() const { return yearButton_; }
+    const std::shared_ptr<Button>& previousButton() const { return previousButton_; }
+    const std::shared_ptr<Button>& nextButton() const { return nextButton_; }
     const std::shared_ptr<Button>& clearButton() const { return clearButton_; }
     const std::shared_ptr<ImageView>& container() const { return container_; }
     const std::shared_ptr<ImageView>& formBox() const { return formBox_; }
@@ -89,7 +91,7 @@ protected:
 private:
     void createCells();
     // Shows the day given by year, month and day at noon; a day past the month's end runs
-    // into the next month, as the device's calendar does.
+    // into the next month, as the device's calendar does. Kept within the offered months.
     void display(int year, int month, int day);
     void openList(const char* title, std::vector<std::string> choices,
                   std::optional<std::string> checked);
@@ -106,6 +108,8 @@ private:
     std::array<std::shared_ptr<Label>, 7> weekdayLabels_;
     std::shared_ptr<Button> monthButton_;
     std::shared_ptr<Button> yearButton_;
+    std::shared_ptr<Button> previousButton_;
+    std::shared_ptr<Button> nextButton_;
     std::shared_ptr<Button> clearButton_;
     std::shared_ptr<ImageView> container_;
     std::shared_ptr<ImageView> formBox_;

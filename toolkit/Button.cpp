@@ -8,6 +8,10 @@
 
 namespace mevara {
 
+namespace {
+constexpr float disabledPictureAlpha = 0.35f;
+} // namespace
+
 template <class T> T Button::pick(ControlState state, T StateLook::*field) const {
     const T& own = look(state).*field;
     if (state != ControlState::Normal && own) return own;
@@ -103,8 +107,12 @@ void Button::draw(Painter& painter, const Rect& bounds, double time) const {
     const bool darken = now == ControlState::Highlighted &&
                         !look(ControlState::Highlighted).background &&
                         !look(ControlState::Highlighted).image;
+    // Likewise a disabled one shows them faded.
+    const bool fade = now == ControlState::Disabled && !look(ControlState::Disabled).background &&
+                      !look(ControlState::Disabled).image;
     painter.save();
     if (darken) painter.multiplyBrightness(0.7f);
+    if (fade) painter.multiplyAlpha(disabledPictureAlpha);
     if (background) painter.drawImage(*background, bounds, {0, 0, 1, 1});
 
     const std::string title = titleForState(now).value_or("");

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/wait.h>
+#include <tuple>
 
 namespace mevara {
 namespace {
@@ -67,8 +68,15 @@ protected:
     void SetUp() override {
         if (!std::filesystem::exists(program)) GTEST_SKIP() << "no program at " << program;
     }
-    int run(const std::string& arguments, std::string* output = nullptr) {
-        const std::string command = program.string() + " " + arguments + " 2>&1";
+    int run(const std::string& arguments, std::string* output = nullptr,
+            const std::string& environment = "") {
+        return runTool(program, arguments, output, environment);
+    }
+    // A tool that wrongly starts serving is stopped rather than left to hang the suite.
+    static int runTool(const std::filesystem::path& tool, const std::string& arguments,
+                       std::string* output = nullptr, const std::string& environment = "") {
+        const std::string command =
+            "env " + environment + "timeout 30 " + tool.string() + " " + arguments + " 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe) return -1;
         char buffer[4096];
@@ -83,12 +91,17 @@ protected:
 
 TEST_F(Program, AnswersHelpAndRefusesUnknownOptions) {
     std::string output;
-    EXPECT_EQ(run("--help", &output), 0);
-    EXPECT_NE(output.find("--device"), std::string::npos);
     EXPECT_EQ(run("--version", &output), 0);
     EXPECT_NE(output.find("mevara"), std::string::npos);
-    EXPECT_EQ(run("--no-such-option", &output), 2);
-    EXPECT_NE(output.find("--no-such-option"), std::string::npos);
+    const auto server = program.parent_path() / "../tools/catalogue-server";
+    for (const auto& [tool, option] :
+         {std::pair{program, "--device"}, std::pair{server, "--port"}}) {
+        SCOPED_TRACE(tool.filename().string());
+        EXPECT_EQ(runTool(tool, "--help", &output), 0);
+        EXPECT_NE(output.find(option), std::string::npos);
+        EXPECT_EQ(runTool(tool, "--no-such-option", &output), 2);
+        EXPECT_NE(output.find("--no-such-option"), std::string::npos);
+    }
 }
 
 TEST_F(Program, RunsAScriptHeadlessAndEndsCleanly) {
@@ -113,6 +126,30 @@ TEST_F(Program, RunsAScriptHeadlessAndEndsCleanly) {
     dir.write(script, "tap nothingCalledThis\n");
     EXPECT_NE(run("--headless --script " + script.string() + " --data-dir " + dir.path().string()),
               0);
+}
+
+TEST_F(Program, AnUnknownLocaleFallsBackToEnUsWithAWarning) {
+    const auto script = dir.path() / "dump.script";
+    dir.write(script, "wait 1\ndump\n");
+    PlistDictionary data{
+        {"test 1 name", std::string("CT")},
+        {"test 1 location", std::string("Chest")},
+        {"test 1 number of tests", std::int64_t{1}},
+        {"test 1 date",
+         Date{std::chrono::sys_days{std::chrono::year{2025} / 7 / 4} + std::chrono::hours{12}}}};
+    ASSERT_TRUE(PropertyList::writeDictionary(dir.documents() / "userdata.dat", data));
+    const std::string headless =
+        " --headless --script " + script.string() + " --data-dir " + dir.path().string();
+    for (const auto& [environment, locale, named] : {std::tuple{"", " --locale xx_YY", "\"xx_YY\""},
+                                                     std::tuple{"LANG= LC_ALL= ", "", "\"\""}}) {
+        SCOPED_TRACE(named);
+        std::string output;
+        EXPECT_EQ(run(std::string(locale) + headless, &output, environment), 0);
+        EXPECT_NE(output.find(std::string("mevara: unknown locale ") + named + "; using en_US\n"),
+                  std::string::npos)
+            << output;
+        EXPECT_NE(output.find("on Jul 4, 2025"), std::string::npos);
+    }
 }
 
 } // namespace

@@ -226,6 +226,39 @@ TEST_F(HandsetCalendar, ArrowsStepOneMonthAndLogTheNewDate) {
     EXPECT_TRUE(answers->dates.empty());
 }
 
+TEST_F(HandsetCalendar, ShowsOnlyMonthsWhoseDaysTheDataFileHolds) {
+    // The file's dates run from 13 December 1932 to 19 January 2069: the calendar stops at
+    // the whole months inside, and a year picked beyond them shows the nearest.
+    open(LocalCalendar::dateFrom(2068, 11, 30));
+    tapOnScreen("nextButton");
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "December");
+    EXPECT_FALSE(calendar->nextButton()->isEnabled());
+    log.str("");
+    calendar->onNext();
+    EXPECT_EQ(LocalCalendar::dayOf(*calendar->displayedDate()), (CalendarDay{2068, 12, 30}));
+    EXPECT_EQ(log.str(), "");
+
+    // A date kept from a file but beyond them opens on the nearest month, unhighlighted.
+    open(LocalCalendar::dateFrom(1920, 5, 31));
+    EXPECT_EQ(LocalCalendar::dayOf(*calendar->displayedDate()), (CalendarDay{1933, 1, 31}));
+    EXPECT_FALSE(calendar->previousButton()->isEnabled());
+    EXPECT_TRUE(calendar->nextButton()->isEnabled());
+    EXPECT_EQ(grid(), days(1, 31) + days(1, 4, false));
+    tapOnScreen("nextButton");
+    EXPECT_TRUE(calendar->previousButton()->isEnabled());
+
+    auto picker = tapAndWaitForPicker(calendar->yearButton());
+    ASSERT_TRUE(picker);
+    picker->table()->scrollToRowAtIndexPath({0, 2090 - 1900}, TableViewScrollPosition::Middle,
+                                            false);
+    tapRow(picker->table(), 2090 - 1900);
+    advance(1.0);
+    EXPECT_EQ(LocalCalendar::dayOf(*calendar->displayedDate()), (CalendarDay{2068, 12, 28}));
+    EXPECT_FALSE(calendar->nextButton()->isEnabled());
+    tapView(cellReading("31"));
+    EXPECT_EQ(answers->dates.back(), LocalCalendar::dateFrom(2068, 12, 31));
+}
+
 TEST_F(HandsetCalendar, DaysClearAndBackReportToTheForm) {
     const Date selected = LocalCalendar::dateFrom(2026, 3, 15, 9, 41);
     open(selected);
@@ -283,14 +316,12 @@ TEST_F(HandsetCalendar, MonthAndYearListsChangeTheDisplayedMonth) {
     picker = tapAndWaitForPicker(calendar->yearButton());
     ASSERT_TRUE(picker);
     EXPECT_EQ(picker->prompt(), "Year");
-    // Only years the user data file holds whole (its dates run from 13 December 1932 to
-    // 19 January 2069).
-    EXPECT_EQ(picker->choices().front(), "1933");
-    EXPECT_EQ(picker->choices().back(), "2068");
-    EXPECT_EQ(picker->choices().size(), 136u);
+    EXPECT_EQ(picker->choices().front(), "1900");
+    EXPECT_EQ(picker->choices().back(), "2098");
+    EXPECT_EQ(picker->choices().size(), 199u);
     EXPECT_EQ(checkedRows(picker), std::vector<std::string>{"2024"});
     // 29 February 2024 has no match in 2023: the grid shows February 2023 all the same.
-    tapRow(picker->table(), 2023 - 1933);
+    tapRow(picker->table(), 2023 - 1900);
     advance(1.0);
     EXPECT_EQ(calendar->yearButton()->currentTitle(), "2023");
     EXPECT_EQ(calendar->monthButton()->currentTitle(), "February");

@@ -36,9 +36,10 @@ TEST_F(HandsetTestList, RowsBetweenTheAddAndDeleteRows) {
     EXPECT_EQ(list()->totalExposure()->text(), "7.35");
 }
 
-TEST_F(HandsetTestList, TheDoseSitsLowerOnlyWhenTheDetailLineIsShort) {
+TEST_F(HandsetTestList, TheDoseShowsWholeAndSitsLowerOnlyWhenTheDetailLineIsShort) {
     addTest("Chest (Two Views)", 1, 0.1f);
     addTest("Chest (Two Views)", 2, 12.5f, march15);
+    addTest("Whole Body", 99, 2247.3f); // 99 of the catalogue's largest dose
     start();
     struct Expected {
         int row;
@@ -47,7 +48,8 @@ TEST_F(HandsetTestList, TheDoseSitsLowerOnlyWhenTheDetailLineIsShort) {
     };
     for (const Expected& e :
          {Expected{1, "Chest (Two Views), 1 test", "0.10", true},
-          Expected{2, "Chest (Two Views), 2 tests on Mar 15, 2026", "12.50", false}}) {
+          Expected{2, "Chest (Two Views), 2 tests on Mar 15, 2026", "12.50", false},
+          Expected{3, "Whole Body, 99 tests", "2,247.30", true}}) {
         SCOPED_TRACE(e.detail);
         auto cell = row(e.row);
         ASSERT_TRUE(cell);
@@ -58,6 +60,9 @@ TEST_F(HandsetTestList, TheDoseSitsLowerOnlyWhenTheDetailLineIsShort) {
         EXPECT_EQ(detail->text(), e.detail);
         EXPECT_EQ(15 + detail->sizeOfText(detail->text(), {9999, 9999}).width <= 185, e.middle);
         EXPECT_EQ(value->text(), e.value);
+        const TextLayout drawn = value->layout();
+        ASSERT_EQ(drawn.lines.size(), 1u);
+        EXPECT_EQ(drawn.lines[0].text, e.value); // not cut short
         EXPECT_EQ(value->frame().y, e.middle ? 16 : 5);
         EXPECT_EQ(unit->frame().y, e.middle ? 21 : 10);
     }

@@ -84,6 +84,27 @@ TEST_F(UserDataFile, LoadStopsAtTheFirstGapAndSurvivesBadFiles) {
     EXPECT_TRUE(reloaded().tests().empty());
 }
 
+TEST_F(UserDataFile, CountsStoredAsTextOrRealsReadAsTheirIntegerValue) {
+    const std::vector<std::pair<const char*, std::int64_t>> counts{
+        {"<integer>2</integer>", 2}, {"<string> +3 tests</string>", 3},
+        {"<real>3.7</real>", 3}, // truncated toward zero
+        {"<real>-2.5</real>", -2},   {"<string>many</string>", 0},
+        {"<real>nan</real>", 0},     {"<real>1e300</real>", INT64_MAX}};
+    std::string xml = "<plist version=\"1.0\"><dict>";
+    for (std::size_t i = 1; i <= counts.size(); ++i) {
+        const std::string key = "<key>test " + std::to_string(i);
+        xml += key + " name</key><string>X-Ray</string>" + key +
+               " location</key><string>Lumbar Spine</string>" + key + " number of tests</key>" +
+               counts[i - 1].first;
+    }
+    dir.write(UserData::userDataPath(), xml + "</dict></plist>");
+    UserData loaded = reloaded();
+    ASSERT_EQ(loaded.tests().size(), counts.size());
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        EXPECT_EQ(loaded.tests()[i]->numberOfTests(), counts[i].second) << counts[i].first;
+    EXPECT_EQ(loaded.tests()[1]->milliseverts(), 4.5f);
+}
+
 TEST_F(UserDataFile, SavingOffWipeAndRemoveAllKeepTheRightThings) {
     UserData data;
     data.setAge("70+");

@@ -48,12 +48,29 @@ TEST(PropertyList, RoundTripsEveryValueType) {
     };
     ASSERT_TRUE(PropertyList::writeDictionary(dir.path() / "d.plist", written));
     EXPECT_EQ(PropertyList::readDictionary(dir.path() / "d.plist"), written);
-    EXPECT_FALSE(integerValue(written, "name")); // another type reads as missing
+    EXPECT_FALSE(integerValue(written, "date")); // not a number of any kind
+}
 
-    // Dates beyond what the format holds are written at its ends.
-    auto far = PropertyList::dictionaryFromXml(
-        PropertyList::xmlFromDictionary({{"late", Date{sys_days{2200y / January / 1}}}}));
-    EXPECT_EQ(dateValue(*far, "late"), PropertyList::latestDate());
+TEST(PropertyList, KeepsDatesBeyondTheLibrarysNumbersAsWritten) {
+    // The library's numbers end at 1932-12-13T20:45:52Z and 2069-01-19T03:14:07Z.
+    const sys_days firstDay = 1932y / December / 13, lastDay = 2069y / January / 19;
+    for (const auto& [text, expected] : std::vector<std::pair<const char*, Date>>{
+             {"1920-01-01T17:00:00Z", sys_days{1920y / January / 1} + 17h},
+             {"1932-12-13T20:45:51Z", firstDay + 20h + 45min + 51s},
+             {"1932-12-13T20:45:52Z", firstDay + 20h + 45min + 52s},
+             {"2069-01-19T03:14:07Z", lastDay + 3h + 14min + 7s},
+             {"2069-01-19T03:14:08Z", lastDay + 3h + 14min + 8s},
+             {"2200-05-05T12:00:00Z", sys_days{2200y / May / 5} + 12h},
+             {"0900-01-01T00:00:00Z", sys_days{900y / January / 1}}}) {
+        SCOPED_TRACE(text);
+        const std::string xml = std::string("<plist version=\"1.0\"><dict><key>d</key><date>") +
+                                text + "</date></dict></plist>";
+        const auto read = PropertyList::dictionaryFromXml(xml);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(dateValue(*read, "d"), expected);
+        const std::string written = PropertyList::xmlFromDictionary(*read);
+        EXPECT_EQ(dateValue(*PropertyList::dictionaryFromXml(written), "d"), expected);
+    }
 }
 
 TEST(PropertyList, ReadsBrokenOrHostileInputWithoutHarm) {

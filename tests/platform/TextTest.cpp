@@ -62,6 +62,10 @@ TEST(LocaleFormat, WritesNumbersAndDatesInTheLocale) {
     EXPECT_EQ(LocaleFormat::shortText(17.25), "17.25");
     EXPECT_EQ(LocaleFormat::shortText(15.6f), "15.6");
     EXPECT_EQ(LocaleFormat::shortText(500000), "500000");
+    // A region the language does not list still borrows the language's texts.
+    for (auto [locale, known] :
+         {std::pair{"fr_US", true}, {"iw_IL", true}, {"xx_YY", false}, {"", false}})
+        EXPECT_EQ(LocaleFormat::hasData(locale), known) << locale;
     LocaleFormat::setLocale(std::nullopt);
 }
 

@@ -124,6 +124,29 @@ TEST_F(IpadCalendar, NextAndPreviousKeepTheDayNumberEvenPastTheMonthsEnd) {
     EXPECT_EQ(LocalCalendar::dayOf(*calendar->displayedDate()), (CalendarDay{2026, 11, 10}));
 }
 
+TEST_F(IpadCalendar, ShowsOnlyMonthsWhoseDaysTheDataFileHolds) {
+    // The file's dates run from 13 December 1932 to 19 January 2069.
+    open(LocalCalendar::dateFrom(2068, 12, 31));
+    EXPECT_TRUE(calendar->previousButton()->isEnabled());
+    EXPECT_FALSE(calendar->nextButton()->isEnabled());
+    calendar->onNext();
+    EXPECT_EQ(LocalCalendar::dayOf(*calendar->displayedDate()), (CalendarDay{2068, 12, 31}));
+
+    show(1933, 2, 28);
+    calendar->onPrevious();
+    calendar->onPrevious();
+    EXPECT_EQ(LocalCalendar::dayOf(*calendar->displayedDate()), (CalendarDay{1933, 1, 28}));
+    EXPECT_FALSE(calendar->previousButton()->isEnabled());
+    // A year beyond them shows the nearest month, and its days are kept as picked.
+    show(1950, 3, 5);
+    tapView(calendar->yearButton());
+    calendar->picker()->tableViewDidSelectRowAtIndexPath(*calendar->picker()->table(), {0, 0});
+    EXPECT_EQ(calendar->yearButton()->currentTitle(), "1933");
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "January");
+    tapView(day("5"));
+    EXPECT_EQ(wizard().test()->date(), LocalCalendar::dateFrom(1933, 1, 5));
+}
+
 TEST_F(IpadCalendar, ADayComesBackAtNoonClearEmptiesAndATapOutsideKeepsTheDate) {
     open();
     tapView(day("9"));
@@ -160,7 +183,6 @@ TEST_F(IpadCalendar, MonthAndYearListsOpenBesideItAndCloseBeforeARotation) {
     EXPECT_FLOAT_EQ(list->view()->alpha(), 0);
     EXPECT_EQ(LocalCalendar::dayOf(*calendar->displayedDate()), (CalendarDay{2024, 5, 29}));
 
-    // Only years whose every day the user data file can hold.
     tapView(calendar->yearButton());
     list = calendar->picker();
     ASSERT_TRUE(list);
