@@ -52,6 +52,12 @@ bool LocaleFormat::hasData(const std::string& locale) {
 
 std::optional<std::string> LocaleFormat::useLocale(const std::optional<std::string>& requested) {
     const std::string wanted = requested.value_or(icu::Locale::getDefault().getName());
+    // The C and POSIX environments state no preference; their stand-in formats numbers
+    // without grouping, which nobody reading doses expects.
+    if (!requested && std::string(icu::Locale::getDefault().getVariant()) == "POSIX") {
+        setLocale(fallbackLocale);
+        return std::nullopt;
+    }
     if (hasData(wanted)) {
         setLocale(requested);
         return std::nullopt;
