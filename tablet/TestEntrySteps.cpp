@@ -250,6 +250,9 @@ void setup(W& w, const Step& s) {
         add("totalLabel", rowTitle("Total Exposure"));
         auto total = makeTabletLabel("", "Helvetica-Bold", 17, Color::black());
         total->setTextAlignment(TextAlignment::Right);
+        // Many large doses add up past what 96 points hold at full size.
+        total->setAdjustsFontSizeToFitWidth(true);
+        total->setMinimumFontSize(9);
         add("totalValue", total);
         add("totalUnits", makeTabletLabel("mSv", "Helvetica", 12, Color::white(0.333f)));
         add("msvUnderline", line(Color::white(0.667f)));
