@@ -10,7 +10,6 @@
 #include "support/TempDirectory.h"
 #include "toolkit/RunLoop.h"
 #include "toolkit/ViewController.h"
-#include "toolkit/Window.h"
 
 #include <gtest/gtest.h>
 
@@ -88,13 +87,6 @@ TEST_F(Lifecycle, ResignSavesAndWipesWhenSavingIsOff) {
     EXPECT_EQ(data.gender(), "");
     EXPECT_EQ(data.age(), "");
     EXPECT_EQ(root(*delegate).homes, 1);
-
-    // Terminating saves what is there now.
-    data.setSaveData(true);
-    data.setAge("70+");
-    delegate->applicationWillTerminate();
-    saved = PropertyList::readDictionary(UserData::userDataPath());
-    EXPECT_EQ(*stringValue(*saved, "age"), "70+");
 }
 
 TEST_F(Lifecycle, DisclaimerShowsOnceAWeek) {
@@ -154,31 +146,11 @@ TEST_F(Lifecycle, ASilentServerDoesNotHoldUpTheExit) {
     EXPECT_FALSE(TextFile::readBytes(TestData::cachedPath()));
 }
 
-TEST_F(Lifecycle, TheIdiomChoosesTheInterface) {
-    EXPECT_EQ(interfaceForIdiom(std::nullopt), Interface::Handset);
-    EXPECT_EQ(interfaceForIdiom(DeviceIdiom::Phone), Interface::Handset);
-    EXPECT_EQ(interfaceForIdiom(DeviceIdiom::Tablet), Interface::Tablet);
-
-    for (auto [idiom, expected] : {std::pair{std::optional(DeviceIdiom::Tablet), Interface::Tablet},
-                                   std::pair{std::optional<DeviceIdiom>(), Interface::Handset}}) {
-        Application::reset();
-        Application::shared().setIdiom(idiom);
-        MevaraAppDelegate delegate(recording());
-        delegate.window = std::make_shared<Window>(Rect{0, 0, 320, 480});
-        EXPECT_TRUE(delegate.applicationDidFinishLaunchingWithOptions());
-        EXPECT_EQ(root(delegate).interface, expected);
-        // Installed as the key window's root.
-        EXPECT_EQ(delegate.window->rootViewController(), delegate.viewController);
-        EXPECT_EQ(Application::shared().keyWindow(), delegate.window.get());
-        EXPECT_TRUE(delegate.viewController->view()->isDescendantOf(delegate.window.get()));
-    }
-
-    // Asked for, the gallery shows whatever the device.
-    AppSettings gallery = recording();
-    gallery.gallery = true;
-    MevaraAppDelegate shown(gallery);
-    shown.applicationDidFinishLaunchingWithOptions();
-    EXPECT_EQ(shown.viewController->className(), "GalleryController");
+TEST_F(Lifecycle, WithoutAnIdiomTheHandsetInterfaceIsChosen) {
+    Application::shared().setIdiom(std::nullopt);
+    MevaraAppDelegate delegate(recording());
+    EXPECT_TRUE(delegate.applicationDidFinishLaunchingWithOptions());
+    EXPECT_EQ(root(delegate).interface, Interface::Handset);
 }
 
 } // namespace
