@@ -133,17 +133,6 @@ TEST_F(TouchTest, AlertsAreModalAndReportTheTappedIndex) {
     window->tap(yes->convertPointToView({yes->bounds().width / 2, 10}, nullptr));
     EXPECT_EQ(answers->indexes, std::vector<int>{1});
     EXPECT_TRUE(window->alerts().empty());
-
-    auto single =
-        std::make_shared<AlertView>("Mevara", "Please select your gender.", answers, "OK");
-    single->show();
-    EXPECT_EQ(single->buttonTitles(), std::vector<std::string>{"OK"});
-    single->dismissWithClickedButtonIndex(0, true);
-    EXPECT_EQ(answers->indexes, (std::vector<int>{1, 0})) << "cancel is index 0";
-
-    auto noCancel = std::make_shared<AlertView>("T", "M", answers, std::nullopt,
-                                                std::vector<std::string>{"A", "B"});
-    EXPECT_EQ(noCancel->cancelButtonIndex(), -1);
 }
 
 } // namespace
