@@ -1,10 +1,7 @@
 #include "support/ToolkitFixture.h"
 #include "toolkit/AlertView.h"
 #include "toolkit/Button.h"
-#include "toolkit/ImageView.h"
-#include "toolkit/Label.h"
 #include "toolkit/Switch.h"
-#include "toolkit/ViewController.h"
 
 namespace mevara {
 namespace {
@@ -61,44 +58,6 @@ TEST_F(TouchTest, HitTestingSkipsWhatAPersonCannotTouch) {
     window->addSubview(box);
     tap(80, 220);
     EXPECT_EQ(outside, 0);
-}
-
-TEST_F(TouchTest, LabelsAndPicturesLetTouchesThroughToTheControlBehind) {
-    int taps = 0;
-    auto button = counting({0, 0, 200, 44}, taps);
-    window->addSubview(button);
-    auto label = std::make_shared<Label>(Rect{0, 0, 200, 44});
-    label->setText("Tap Here To Start");
-    window->addSubview(label);
-    auto picture = std::make_shared<ImageView>(Rect{0, 0, 200, 44});
-    picture->addSubview(std::make_shared<View>(Rect{0, 0, 20, 20}));
-    picture->subviews().front()->setUserInteractionEnabled(false);
-    window->addSubview(picture);
-    tap(10, 10);
-    EXPECT_EQ(taps, 1);
-}
-
-struct Screen : ViewController {
-    Screen() : ViewController(std::string()) {}
-    int began = 0;
-    Point where;
-    void touchesBegan(const TouchSet& touches) override {
-        ++began;
-        where = touches.front()->locationInView(view().get());
-    }
-};
-
-TEST_F(TouchTest, UnhandledTouchesTravelUpToTheController) {
-    auto screen = std::make_shared<Screen>();
-    window->setRootViewController(screen);
-    screen->view()->setFrame({0, 20, 320, 460});
-    auto bubble = std::make_shared<View>(Rect{100, 100, 50, 50});
-    auto text = std::make_shared<Label>(Rect{0, 0, 50, 50});
-    bubble->addSubview(text);
-    screen->view()->addSubview(bubble);
-    tap(110, 130);
-    EXPECT_EQ(screen->began, 1);
-    EXPECT_EQ(screen->where, (Point{110, 110}));
 }
 
 TEST_F(TouchTest, SwitchReportsOnlyWhenAPersonFlipsIt) {
