@@ -3,7 +3,7 @@
 #include "platform/Directories.h"
 #include "platform/TextFile.h"
 #include "support/TempDirectory.h"
-#include "toolkit/Application.h"
+#include "support/ToolkitFixture.h"
 #include "toolkit/Painter.h"
 #include "toolkit/RunLoop.h"
 #include "toolkit/WebAddress.h"
@@ -109,54 +109,52 @@ std::string firstHeading(const std::string& html) {
     return std::regex_replace(text, std::regex("\\s+"), " ");
 }
 
-class WebViewTest : public testing::Test {
-protected:
-    void SetUp() override {
-        RunLoop::reset();
-        Application::reset();
-        RunLoop::main().useManualClock();
-    }
-    void TearDown() override {
-        RunLoop::reset();
-        Application::reset();
-    }
+fs::path shippedPages() {
+    return Directories::current().resources / "html";
+}
 
+class WebViewTest : public testsupport::ToolkitTest {
+protected:
     std::shared_ptr<WebView> makeView(float width, float height) {
         auto view = std::make_shared<WebView>(Rect{0, 0, width, height});
         view->setDelegate(recorder);
         return view;
     }
     void deliver() { RunLoop::main().advance(0); }
-
+    std::shared_ptr<WebView> information() {
+        auto view = makeView(300, 400);
+        view->loadHTMLString(*TextFile::readUtf8(shippedPages() / "Information.html"),
+                             screenBaseURL(shippedPages()));
+        return view;
+    }
     // A folder with a space in its name: a long page linking to a second one in a
-    // subfolder, whose stylesheet sits in that subfolder too.
-    fs::path makeSite() {
-        const fs::path site = temp.path() / "my pages";
+    // subfolder, whose stylesheet sits in that subfolder too. The view shows the long one.
+    std::shared_ptr<WebView> openSite() {
         std::string filler;
         for (int i = 0; i < 40; ++i)
             filler += "<p>Filler paragraph " + std::to_string(i) + "</p>\n";
-        temp.write(site / "a.html", "<html><head><title>Page A</title>"
-                                    "<link rel=\"stylesheet\" href=\"sub/style.css\"></head><body>"
-                                    "<h1>Alpha page</h1><p class=\"gone\">Styled away</p>"
-                                    "<p>Go to <a href=\"sub/b.html\">the second page</a>.</p>" +
-                                        filler + "<p id=\"end\">The end</p></body></html>");
+        const std::string a = "<html><head><title>Page A</title>"
+                              "<link rel=\"stylesheet\" href=\"sub/style.css\"></head><body>"
+                              "<h1>Alpha page</h1><p class=\"gone\">Styled away</p>"
+                              "<p>Go to <a href=\"sub/b.html\">the second page</a>.</p>" +
+                              filler + "<p id=\"end\">The end</p></body></html>";
+        temp.write(site / "a.html", a);
         temp.write(site / "sub" / "style.css", ".gone { display: none; }");
         temp.write(site / "sub" / "b.html",
                    "<h1>Beta page</h1><p><a href=\"../a.html#end\">Back to the end</a></p>");
-        return site;
-    }
-    std::string siteText(const fs::path& site, const char* file) {
-        return *TextFile::readUtf8(site / file);
+        auto view = makeView(320, 480);
+        view->loadHTMLString(a, screenBaseURL(site));
+        return view;
     }
 
     testsupport::TempDirectory temp;
+    const fs::path site = temp.path() / "my pages";
     std::shared_ptr<LoadRecorder> recorder = std::make_shared<LoadRecorder>();
 };
 
 TEST_F(WebViewTest, ShippedPagesLoadAtPhoneAndTabletWidths) {
-    const fs::path folder = Directories::current().resources / "html";
     int pages = 0;
-    for (const auto& entry : fs::directory_iterator(folder)) {
+    for (const auto& entry : fs::directory_iterator(shippedPages())) {
         if (entry.path().extension() != ".html") continue;
         ++pages;
         const std::string html = *TextFile::readUtf8(entry.path());
@@ -166,7 +164,7 @@ TEST_F(WebViewTest, ShippedPagesLoadAtPhoneAndTabletWidths) {
             SCOPED_TRACE(entry.path().filename().string() + " at " + std::to_string(width));
             recorder = std::make_shared<LoadRecorder>();
             auto view = makeView(width, 400);
-            view->loadHTMLString(html, screenBaseURL(folder));
+            view->loadHTMLString(html, screenBaseURL(shippedPages()));
             EXPECT_EQ(recorder->finished, 0) << "reports wait for the run loop";
             deliver();
             EXPECT_EQ(recorder->finished, 1);
@@ -184,9 +182,7 @@ TEST_F(WebViewTest, ShippedPagesLoadAtPhoneAndTabletWidths) {
 }
 
 TEST_F(WebViewTest, PageLaysOutAgainWhenTheWidthChanges) {
-    auto view = makeView(300, 400);
-    const fs::path folder = Directories::current().resources / "html";
-    view->loadHTMLString(*TextFile::readUtf8(folder / "Information.html"), screenBaseURL(folder));
+    auto view = information();
     const Size narrow = view->scrollView().contentSize();
     view->scrollView().setContentOffset({0, narrow.height - 400});
 
@@ -225,11 +221,8 @@ TEST_F(WebViewTest, AddressesResolveTheScreensWayAndThePlainWay) {
 }
 
 TEST_F(WebViewTest, AScreenBaseWithSpacesFindsTheStylesheetAndLinksOpenByCodeAndByTap) {
-    const fs::path site = makeSite();
-    auto window = std::make_shared<Window>(Rect{0, 0, 320, 480});
-    auto view = makeView(320, 480);
+    auto view = openSite();
     window->addSubview(view);
-    view->loadHTMLString(siteText(site, "a.html"), screenBaseURL(site));
     const std::string text = view->visibleText();
     EXPECT_EQ(text.find("Styled away"), std::string::npos) << "sub/style.css was applied";
     EXPECT_EQ(text.rfind("Alpha page\nGo to the second page.\nFiller paragraph 0\n", 0), 0u)
@@ -262,10 +255,8 @@ TEST_F(WebViewTest, AScreenBaseWithSpacesFindsTheStylesheetAndLinksOpenByCodeAnd
 }
 
 TEST_F(WebViewTest, NetworkAndMissingTargetsFailOncePerLoad) {
-    const fs::path site = makeSite();
-    auto view = makeView(320, 480);
+    auto view = openSite();
     const std::string base = screenBaseURL(site);
-    view->loadHTMLString(siteText(site, "a.html"), base);
     deliver();
     ASSERT_EQ(recorder->finished, 1);
     const std::string text = view->visibleText();
@@ -297,10 +288,7 @@ TEST_F(WebViewTest, NetworkAndMissingTargetsFailOncePerLoad) {
 }
 
 TEST_F(WebViewTest, DrawsHeadingsAboveTextAndOnlyWhatIsVisible) {
-    const fs::path folder = Directories::current().resources / "html";
-    auto view = makeView(300, 400);
-    view->loadHTMLString(*TextFile::readUtf8(folder / "Information.html"), screenBaseURL(folder));
-
+    auto view = information();
     RecordingPainter top;
     view->render(top, 0);
     const auto* heading = top.find("estimates");
