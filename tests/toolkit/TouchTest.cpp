@@ -1,5 +1,4 @@
 #include "support/ToolkitFixture.h"
-#include "toolkit/AlertView.h"
 #include "toolkit/Button.h"
 #include "toolkit/Switch.h"
 
@@ -70,28 +69,6 @@ TEST_F(TouchTest, SwitchReportsOnlyWhenAPersonFlipsIt) {
     tap(20, 20);
     EXPECT_FALSE(toggle->isOn());
     EXPECT_EQ(changes, 1);
-}
-
-struct Answers : AlertViewDelegate {
-    std::vector<int> indexes;
-    void alertViewClickedButtonAtIndex(AlertView&, int index) override { indexes.push_back(index); }
-};
-
-TEST_F(TouchTest, AlertsAreModalAndReportTheTappedIndex) {
-    int behind = 0;
-    window->addSubview(counting({0, 0, 320, 480}, behind));
-    auto answers = std::make_shared<Answers>();
-    auto alert = std::make_shared<AlertView>("Mevara", "Delete all tests?", answers, "No",
-                                             std::vector<std::string>{"Yes"});
-    alert->show();
-    ASSERT_EQ(window->alerts().size(), 1u);
-    tap(5, 5);
-    EXPECT_EQ(behind, 0) << "nothing behind an alert takes a touch";
-
-    auto yes = alert->subviews().back();
-    window->tap(yes->convertPointToView({yes->bounds().width / 2, 10}, nullptr));
-    EXPECT_EQ(answers->indexes, std::vector<int>{1});
-    EXPECT_TRUE(window->alerts().empty());
 }
 
 } // namespace
