@@ -107,14 +107,6 @@ TEST_F(Lifecycle, EveryActivationRefreshesTheCatalogue) {
     delegate->refresher().waitForAll();
     EXPECT_EQ(TestData::testArray().at(0)->testName(), "Second");
     EXPECT_EQ(delegate->refresher().startedCount(), 2u);
-
-    // Without an address a refresh still starts, and ends at once.
-    AppSettings none = recording();
-    MevaraAppDelegate offline(none);
-    offline.applicationDidBecomeActive();
-    offline.refresher().waitForAll();
-    EXPECT_EQ(offline.refresher().startedCount(), 1u);
-    EXPECT_EQ(TestData::testArray().at(0)->testName(), "Second");
 }
 
 TEST_F(Lifecycle, ASilentServerDoesNotHoldUpTheExit) {
