@@ -1,10 +1,7 @@
 #include "app/Options.h"
-#include "model/UserData.h"
-#include "platform/PropertyList.h"
 #include "support/TempDirectory.h"
 
 #include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/wait.h>
@@ -104,28 +101,18 @@ TEST_F(Program, AnswersHelpAndRefusesUnknownOptions) {
     }
 }
 
-TEST_F(Program, RunsAScriptHeadlessAndEndsCleanly) {
+TEST_F(Program, EndsCleanlyWhenTheCatalogueCannotBeReached) {
     const auto script = dir.path() / "check.script";
-    dir.write(script, "wait 1\nsnapshot shot.png\nresign\nactivate\n");
+    dir.write(script, "wait 1\nresign\nactivate\n");
     for (const char* device : {"phone", "tablet"}) {
-        const auto out = dir.path() / device;
         std::string output;
-        // A catalogue address nothing listens on: the refresh fails and the exit still is clean.
         EXPECT_EQ(run(std::string("--device ") + device + " --headless --script " +
-                          script.string() + " --output " + out.string() + " --data-dir " +
-                          dir.path().string() + " --catalogue-url http://127.0.0.1:1",
+                          script.string() + " --data-dir " + dir.path().string() +
+                          " --catalogue-url http://127.0.0.1:1",
                       &output),
                   0)
-            << output;
-        EXPECT_TRUE(std::filesystem::exists(out / "shot.png")) << device;
+            << device << ": " << output;
     }
-    // Without a terminate command the program still sends it, so the data was saved.
-    EXPECT_TRUE(PropertyList::readDictionary(dir.documents() / "userdata.dat"));
-    EXPECT_TRUE(std::filesystem::exists(dir.documents() / "disclaimershown.dat"));
-
-    dir.write(script, "tap nothingCalledThis\n");
-    EXPECT_NE(run("--headless --script " + script.string() + " --data-dir " + dir.path().string()),
-              0);
 }
 
 TEST_F(Program, AnUnknownLocaleFallsBackToEnUsWithAWarning) {

@@ -32,8 +32,8 @@ std::optional<std::array<uint32_t, 2>> pngSize(const fs::path& file) {
     return std::array<uint32_t, 2>{be32(16), be32(20)};
 }
 
-// The names the screens are known to use, and every picture or page name
-// quoted in their code and layout files.
+// Every picture or page name quoted in the screens' code and layout files, and from
+// shipped-names.txt the ones they name without an extension, which the scan cannot see.
 std::set<std::string> shippedNames() {
     std::set<std::string> names;
     std::ifstream known(fs::path(MEVARA_SOURCE_DIR) / "tests/resources/shipped-names.txt");

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace mevara::sdl::test {
@@ -234,31 +235,26 @@ protected:
 
 using TreeDrawing = SdlTest;
 
+// A new subview of `parent`, filled with `fill` when one is given.
+std::shared_ptr<View> add(View& parent, Rect frame, std::optional<Color> fill = {}) {
+    auto view = std::make_shared<View>(frame);
+    if (fill) view->setBackgroundColor(*fill);
+    parent.addSubview(view);
+    return view;
+}
+
 TEST_F(TreeDrawing, AlphaCompoundsWhileHiddenAndClippedAwayDrawNothing) {
     auto root = whiteScreen(200, 100);
-    auto parent = std::make_shared<View>(Rect{10, 10, 40, 40});
+    auto parent = add(*root, {10, 10, 40, 40});
     parent->setAlpha(0.5f);
-    auto child = std::make_shared<View>(Rect{0, 0, 40, 40});
-    child->setBackgroundColor(Color::black());
-    child->setAlpha(0.5f);
-    parent->addSubview(child);
-    root->addSubview(parent);
-
-    auto hidden = std::make_shared<View>(Rect{60, 10, 30, 30});
-    hidden->setBackgroundColor(Color::black());
-    hidden->setHidden(true);
-    root->addSubview(hidden);
-
+    add(*parent, {0, 0, 40, 40}, Color::black())->setAlpha(0.5f);
+    add(*root, {60, 10, 30, 30}, Color::black())->setHidden(true);
     // Nested clips intersect: only 120...140 x 10...30 is left to draw in.
-    auto clipper = std::make_shared<View>(Rect{100, 10, 40, 40});
+    auto clipper = add(*root, {100, 10, 40, 40});
     clipper->setClipsToBounds(true);
-    auto inner = std::make_shared<View>(Rect{20, -10, 60, 30});
+    auto inner = add(*clipper, {20, -10, 60, 30});
     inner->setClipsToBounds(true);
-    auto inside = std::make_shared<View>(Rect{-50, -50, 200, 200});
-    inside->setBackgroundColor(Color::black());
-    inner->addSubview(inside);
-    clipper->addSubview(inner);
-    root->addSubview(clipper);
+    add(*inner, {-50, -50, 200, 200}, Color::black());
 
     auto surface = renderSurface(*root, 0);
     // A quarter of black over white.
@@ -269,13 +265,9 @@ TEST_F(TreeDrawing, AlphaCompoundsWhileHiddenAndClippedAwayDrawNothing) {
 
 TEST_F(TreeDrawing, TransformedViewAndItsSubviewsScaleAboutTheCentre) {
     auto root = whiteScreen(200, 100);
-    auto view = std::make_shared<View>(Rect{100, 20, 40, 40});
-    view->setBackgroundColor(Color::gray());
+    auto view = add(*root, {100, 20, 40, 40}, Color::gray());
     view->setTransform(Transform::scale(0.5f, 0.5f));
-    auto corner = std::make_shared<View>(Rect{20, 20, 20, 20});
-    corner->setBackgroundColor(Color::black());
-    view->addSubview(corner);
-    root->addSubview(view);
+    add(*view, {20, 20, 20, 20}, Color::black());
 
     auto surface = renderSurface(*root, 0);
     EXPECT_TRUE(inkIs(inkIn(surface.get(), 250), {110, 30, 20, 20}));
@@ -284,9 +276,7 @@ TEST_F(TreeDrawing, TransformedViewAndItsSubviewsScaleAboutTheCentre) {
 
 TEST_F(TreeDrawing, MidAnimationDrawsPresentationValues) {
     auto root = whiteScreen(200, 40);
-    auto view = std::make_shared<View>(Rect{0, 10, 20, 20});
-    view->setBackgroundColor(Color::black());
-    root->addSubview(view);
+    auto view = add(*root, {0, 10, 20, 20}, Color::black());
     auto& loop = RunLoop::main();
     const double start = loop.now();
     loop.beginAnimations("slide");

@@ -25,9 +25,7 @@ TEST_F(AnimationTest, ModelChangesAtOnceWhileTheScreenMovesWithEaseInOut) {
     EXPECT_EQ(loop.lastAnimationName(), "slide");
 
     EXPECT_EQ(view->presentationFrame(start).x, 0);
-    EXPECT_NEAR(view->presentationFrame(start + 0.25).x, 100, 0.01) << "half way at half time";
     EXPECT_LT(view->presentationFrame(start + 0.05).x, 20) << "eases in";
-    EXPECT_NEAR(view->presentationAlpha(start + 0.25), 0.5, 0.01);
     EXPECT_NEAR(view->presentationTransform(start + 0.25).tx, -160, 0.01);
     EXPECT_TRUE(view->isAnimating(start + 0.4));
     EXPECT_EQ(view->presentationFrame(start + 0.6).x, 200);
@@ -73,8 +71,6 @@ TEST_F(AnimationTest, ScaleThenTranslateShrinksToAPointAwayFromTheCentre) {
     const Point moved = collapsed.apply({0, 0});
     EXPECT_NEAR(moved.x, 200, 0.01);
     EXPECT_NEAR(moved.y, 400, 0.01);
-    EXPECT_FALSE(collapsed.isIdentity());
-    EXPECT_TRUE(Transform::identity().isIdentity());
 
     auto bubble = std::make_shared<View>(Rect{10, 10, 100, 100});
     window->addSubview(bubble);

@@ -1,10 +1,6 @@
 #include "support/ToolkitFixture.h"
-#include "toolkit/AlertView.h"
 #include "toolkit/Button.h"
-#include "toolkit/ImageView.h"
-#include "toolkit/Label.h"
 #include "toolkit/Switch.h"
-#include "toolkit/ViewController.h"
 
 namespace mevara {
 namespace {
@@ -63,44 +59,6 @@ TEST_F(TouchTest, HitTestingSkipsWhatAPersonCannotTouch) {
     EXPECT_EQ(outside, 0);
 }
 
-TEST_F(TouchTest, LabelsAndPicturesLetTouchesThroughToTheControlBehind) {
-    int taps = 0;
-    auto button = counting({0, 0, 200, 44}, taps);
-    window->addSubview(button);
-    auto label = std::make_shared<Label>(Rect{0, 0, 200, 44});
-    label->setText("Tap Here To Start");
-    window->addSubview(label);
-    auto picture = std::make_shared<ImageView>(Rect{0, 0, 200, 44});
-    picture->addSubview(std::make_shared<View>(Rect{0, 0, 20, 20}));
-    picture->subviews().front()->setUserInteractionEnabled(false);
-    window->addSubview(picture);
-    tap(10, 10);
-    EXPECT_EQ(taps, 1);
-}
-
-struct Screen : ViewController {
-    Screen() : ViewController(std::string()) {}
-    int began = 0;
-    Point where;
-    void touchesBegan(const TouchSet& touches) override {
-        ++began;
-        where = touches.front()->locationInView(view().get());
-    }
-};
-
-TEST_F(TouchTest, UnhandledTouchesTravelUpToTheController) {
-    auto screen = std::make_shared<Screen>();
-    window->setRootViewController(screen);
-    screen->view()->setFrame({0, 20, 320, 460});
-    auto bubble = std::make_shared<View>(Rect{100, 100, 50, 50});
-    auto text = std::make_shared<Label>(Rect{0, 0, 50, 50});
-    bubble->addSubview(text);
-    screen->view()->addSubview(bubble);
-    tap(110, 130);
-    EXPECT_EQ(screen->began, 1);
-    EXPECT_EQ(screen->where, (Point{110, 110}));
-}
-
 TEST_F(TouchTest, SwitchReportsOnlyWhenAPersonFlipsIt) {
     auto toggle = std::make_shared<Switch>(Rect{10, 10, 0, 0});
     int changes = 0;
@@ -111,39 +69,6 @@ TEST_F(TouchTest, SwitchReportsOnlyWhenAPersonFlipsIt) {
     tap(20, 20);
     EXPECT_FALSE(toggle->isOn());
     EXPECT_EQ(changes, 1);
-}
-
-struct Answers : AlertViewDelegate {
-    std::vector<int> indexes;
-    void alertViewClickedButtonAtIndex(AlertView&, int index) override { indexes.push_back(index); }
-};
-
-TEST_F(TouchTest, AlertsAreModalAndReportTheTappedIndex) {
-    int behind = 0;
-    window->addSubview(counting({0, 0, 320, 480}, behind));
-    auto answers = std::make_shared<Answers>();
-    auto alert = std::make_shared<AlertView>("Mevara", "Delete all tests?", answers, "No",
-                                             std::vector<std::string>{"Yes"});
-    alert->show();
-    ASSERT_EQ(window->alerts().size(), 1u);
-    tap(5, 5);
-    EXPECT_EQ(behind, 0) << "nothing behind an alert takes a touch";
-
-    auto yes = alert->subviews().back();
-    window->tap(yes->convertPointToView({yes->bounds().width / 2, 10}, nullptr));
-    EXPECT_EQ(answers->indexes, std::vector<int>{1});
-    EXPECT_TRUE(window->alerts().empty());
-
-    auto single =
-        std::make_shared<AlertView>("Mevara", "Please select your gender.", answers, "OK");
-    single->show();
-    EXPECT_EQ(single->buttonTitles(), std::vector<std::string>{"OK"});
-    single->dismissWithClickedButtonIndex(0, true);
-    EXPECT_EQ(answers->indexes, (std::vector<int>{1, 0})) << "cancel is index 0";
-
-    auto noCancel = std::make_shared<AlertView>("T", "M", answers, std::nullopt,
-                                                std::vector<std::string>{"A", "B"});
-    EXPECT_EQ(noCancel->cancelButtonIndex(), -1);
 }
 
 } // namespace

@@ -1,80 +1,170 @@
-#include "WebTestSupport.h"
+#include "toolkit/WebView.h"
+
 #include "platform/Directories.h"
 #include "platform/TextFile.h"
 #include "support/TempDirectory.h"
-#include "toolkit/Application.h"
+#include "support/ToolkitFixture.h"
+#include "toolkit/Painter.h"
 #include "toolkit/RunLoop.h"
 #include "toolkit/WebAddress.h"
 #include "toolkit/Window.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <regex>
 
 namespace mevara {
 namespace {
 
 namespace fs = std::filesystem;
-using webtest::LoadRecorder;
-using webtest::RecordingPainter;
-using webtest::screenBaseURL;
 
-class WebViewTest : public testing::Test {
+struct LoadRecorder : WebViewDelegate {
+    int finished = 0;
+    std::vector<std::string> failures;
+    void webViewDidFinishLoad(WebView&) override { ++finished; }
+    void webViewDidFailLoadWithError(WebView&, const std::string& error) override {
+        failures.push_back(error);
+    }
+};
+
+// Keeps every line of text and filled rectangle, in window points, with the clip in force.
+class RecordingPainter : public Painter {
+public:
+    struct Text {
+        std::string text;
+        Font font;
+        Color color;
+        Point origin;
+        Rect clip;
+    };
+    std::vector<Text> texts;
+    std::vector<Rect> fills;
+
+    void save() override { stack_.push_back(state_); }
+    void restore() override {
+        state_ = stack_.back();
+        stack_.pop_back();
+    }
+    void translate(float dx, float dy) override {
+        state_.dx += dx;
+        state_.dy += dy;
+    }
+    void scale(float, float) override {}
+    void clip(const Rect& rect) override {
+        const Rect r = moved(rect), c = state_.clip;
+        const float left = std::max(r.x, c.x), top = std::max(r.y, c.y);
+        state_.clip = {left, top, std::max(0.0f, std::min(r.maxX(), c.maxX()) - left),
+                       std::max(0.0f, std::min(r.maxY(), c.maxY()) - top)};
+    }
+    void multiplyAlpha(float) override {}
+    void multiplyBrightness(float) override {}
+    void fillRect(const Rect& rect, Color) override { fills.push_back(moved(rect)); }
+    void fillRoundedRect(const Rect& rect, float, Color) override { fills.push_back(moved(rect)); }
+    void drawImage(const Image&, const Rect&, const Rect&) override {}
+    void drawText(std::string_view utf8, const Font& font, Color color, Point origin) override {
+        texts.push_back({std::string(utf8),
+                         font,
+                         color,
+                         {origin.x + state_.dx, origin.y + state_.dy},
+                         state_.clip});
+    }
+    const FontEngine& fonts() const override { return engine_; }
+
+    const Text* find(const std::string& word) const {
+        auto it =
+            std::find_if(texts.begin(), texts.end(), [&](const Text& t) { return t.text == word; });
+        return it == texts.end() ? nullptr : &*it;
+    }
+
+private:
+    struct State {
+        float dx = 0, dy = 0;
+        Rect clip{-1e6f, -1e6f, 2e6f, 2e6f};
+    };
+    Rect moved(const Rect& r) const {
+        return {r.x + state_.dx, r.y + state_.dy, r.width, r.height};
+    }
+
+    EstimatingFontEngine engine_;
+    State state_;
+    std::vector<State> stack_;
+};
+
+// The address the screens build for a folder: every "/" doubled and spaces escaped.
+std::string screenBaseURL(const fs::path& folder) {
+    std::string doubled;
+    for (char ch : folder.generic_string())
+        doubled += ch == '/' ? "//" : ch == ' ' ? "%20" : std::string(1, ch);
+    return "file:/" + doubled + "//";
+}
+
+// The text of an HTML file's first heading, tags stripped and spaces collapsed.
+std::string firstHeading(const std::string& html) {
+    std::smatch match;
+    if (!std::regex_search(html, match, std::regex("<h[1-6][^>]*>([\\s\\S]*?)</h[1-6]>")))
+        return {};
+    std::string text = std::regex_replace(match[1].str(), std::regex("<[^>]*>"), "");
+    text = std::regex_replace(text, std::regex("&nbsp;"), " ");
+    text = std::regex_replace(text, std::regex("&amp;"), "&");
+    return std::regex_replace(text, std::regex("\\s+"), " ");
+}
+
+fs::path shippedPages() {
+    return Directories::current().resources / "html";
+}
+
+class WebViewTest : public testsupport::ToolkitTest {
 protected:
-    void SetUp() override {
-        RunLoop::reset();
-        Application::reset();
-        RunLoop::main().useManualClock();
-    }
-    void TearDown() override {
-        RunLoop::reset();
-        Application::reset();
-    }
-
     std::shared_ptr<WebView> makeView(float width, float height) {
         auto view = std::make_shared<WebView>(Rect{0, 0, width, height});
         view->setDelegate(recorder);
         return view;
     }
     void deliver() { RunLoop::main().advance(0); }
-
+    std::shared_ptr<WebView> information() {
+        auto view = makeView(300, 400);
+        view->loadHTMLString(*TextFile::readUtf8(shippedPages() / "Information.html"),
+                             screenBaseURL(shippedPages()));
+        return view;
+    }
     // A folder with a space in its name: a long page linking to a second one in a
-    // subfolder, whose stylesheet sits in that subfolder too.
-    fs::path makeSite() {
-        const fs::path site = temp.path() / "my pages";
+    // subfolder, whose stylesheet sits in that subfolder too. The view shows the long one.
+    std::shared_ptr<WebView> openSite() {
         std::string filler;
         for (int i = 0; i < 40; ++i)
             filler += "<p>Filler paragraph " + std::to_string(i) + "</p>\n";
-        temp.write(site / "a.html", "<html><head><title>Page A</title>"
-                                    "<link rel=\"stylesheet\" href=\"sub/style.css\"></head><body>"
-                                    "<h1>Alpha page</h1><p class=\"gone\">Styled away</p>"
-                                    "<p>Go to <a href=\"sub/b.html\">the second page</a>.</p>" +
-                                        filler + "<p id=\"end\">The end</p></body></html>");
+        const std::string a = "<html><head><title>Page A</title>"
+                              "<link rel=\"stylesheet\" href=\"sub/style.css\"></head><body>"
+                              "<h1>Alpha page</h1><p class=\"gone\">Styled away</p>"
+                              "<p>Go to <a href=\"sub/b.html\">the second page</a>.</p>" +
+                              filler + "<p id=\"end\">The end</p></body></html>";
+        temp.write(site / "a.html", a);
         temp.write(site / "sub" / "style.css", ".gone { display: none; }");
         temp.write(site / "sub" / "b.html",
                    "<h1>Beta page</h1><p><a href=\"../a.html#end\">Back to the end</a></p>");
-        return site;
-    }
-    std::string siteText(const fs::path& site, const char* file) {
-        return *TextFile::readUtf8(site / file);
+        auto view = makeView(320, 480);
+        view->loadHTMLString(a, screenBaseURL(site));
+        return view;
     }
 
     testsupport::TempDirectory temp;
+    const fs::path site = temp.path() / "my pages";
     std::shared_ptr<LoadRecorder> recorder = std::make_shared<LoadRecorder>();
 };
 
 TEST_F(WebViewTest, ShippedPagesLoadAtPhoneAndTabletWidths) {
-    const fs::path folder = Directories::current().resources / "html";
     int pages = 0;
-    for (const auto& entry : fs::directory_iterator(folder)) {
+    for (const auto& entry : fs::directory_iterator(shippedPages())) {
         if (entry.path().extension() != ".html") continue;
         ++pages;
         const std::string html = *TextFile::readUtf8(entry.path());
-        const std::string heading = webtest::firstHeading(html);
+        const std::string heading = firstHeading(html);
         ASSERT_FALSE(heading.empty()) << entry.path();
         for (float width : {300.0f, 621.0f}) {
             SCOPED_TRACE(entry.path().filename().string() + " at " + std::to_string(width));
             recorder = std::make_shared<LoadRecorder>();
             auto view = makeView(width, 400);
-            view->loadHTMLString(html, screenBaseURL(folder));
+            view->loadHTMLString(html, screenBaseURL(shippedPages()));
             EXPECT_EQ(recorder->finished, 0) << "reports wait for the run loop";
             deliver();
             EXPECT_EQ(recorder->finished, 1);
@@ -92,9 +182,7 @@ TEST_F(WebViewTest, ShippedPagesLoadAtPhoneAndTabletWidths) {
 }
 
 TEST_F(WebViewTest, PageLaysOutAgainWhenTheWidthChanges) {
-    auto view = makeView(300, 400);
-    const fs::path folder = Directories::current().resources / "html";
-    view->loadHTMLString(*TextFile::readUtf8(folder / "Information.html"), screenBaseURL(folder));
+    auto view = information();
     const Size narrow = view->scrollView().contentSize();
     view->scrollView().setContentOffset({0, narrow.height - 400});
 
@@ -110,9 +198,6 @@ TEST_F(WebViewTest, PageLaysOutAgainWhenTheWidthChanges) {
 TEST_F(WebViewTest, AddressesResolveTheScreensWayAndThePlainWay) {
     using Kind = WebTarget::Kind;
     const std::string screens = "file:////tmp//my%20pages//";
-    auto css = resolveWebReference("sub/style.css", screens);
-    EXPECT_EQ(css.kind, Kind::Local);
-    EXPECT_EQ(css.path, fs::path("/tmp/my pages/sub/style.css"));
     EXPECT_EQ(resolveWebReference("../a.html#end", "file:///tmp/my%20pages/sub/b.html").path,
               fs::path("/tmp/my pages/a.html"));
     EXPECT_EQ(resolveWebReference("../a.html#end", "file:///tmp/x/").fragment, "end");
@@ -132,26 +217,14 @@ TEST_F(WebViewTest, AddressesResolveTheScreensWayAndThePlainWay) {
     EXPECT_EQ(resolveWebReference(fileURLForPath(spaced), "").path, spaced);
 }
 
-TEST_F(WebViewTest, ScreenBaseWithSpacesFindsTheRelativeStylesheet) {
-    const fs::path site = makeSite();
-    auto view = makeView(320, 480);
-    view->loadHTMLString(siteText(site, "a.html"), screenBaseURL(site));
-    deliver();
-    EXPECT_EQ(recorder->finished, 1);
-    EXPECT_TRUE(recorder->failures.empty());
+TEST_F(WebViewTest, AScreenBaseWithSpacesFindsTheStylesheetAndLinksOpenByCodeAndByTap) {
+    auto view = openSite();
+    window->addSubview(view);
     const std::string text = view->visibleText();
     EXPECT_EQ(text.find("Styled away"), std::string::npos) << "sub/style.css was applied";
     EXPECT_EQ(text.rfind("Alpha page\nGo to the second page.\nFiller paragraph 0\n", 0), 0u)
         << text.substr(0, 80);
     EXPECT_EQ(view->currentURL(), screenBaseURL(site));
-}
-
-TEST_F(WebViewTest, LinksOpenLocalPagesByCodeAndByTap) {
-    const fs::path site = makeSite();
-    auto window = std::make_shared<Window>(Rect{0, 0, 320, 480});
-    auto view = makeView(320, 480);
-    window->addSubview(view);
-    view->loadHTMLString(siteText(site, "a.html"), screenBaseURL(site));
 
     view->followLink("sub/b.html");
     EXPECT_EQ(
@@ -179,10 +252,8 @@ TEST_F(WebViewTest, LinksOpenLocalPagesByCodeAndByTap) {
 }
 
 TEST_F(WebViewTest, NetworkAndMissingTargetsFailOncePerLoad) {
-    const fs::path site = makeSite();
-    auto view = makeView(320, 480);
+    auto view = openSite();
     const std::string base = screenBaseURL(site);
-    view->loadHTMLString(siteText(site, "a.html"), base);
     deliver();
     ASSERT_EQ(recorder->finished, 1);
     const std::string text = view->visibleText();
@@ -214,10 +285,7 @@ TEST_F(WebViewTest, NetworkAndMissingTargetsFailOncePerLoad) {
 }
 
 TEST_F(WebViewTest, DrawsHeadingsAboveTextAndOnlyWhatIsVisible) {
-    const fs::path folder = Directories::current().resources / "html";
-    auto view = makeView(300, 400);
-    view->loadHTMLString(*TextFile::readUtf8(folder / "Information.html"), screenBaseURL(folder));
-
+    auto view = information();
     RecordingPainter top;
     view->render(top, 0);
     const auto* heading = top.find("estimates");
@@ -227,8 +295,8 @@ TEST_F(WebViewTest, DrawsHeadingsAboveTextAndOnlyWhatIsVisible) {
     EXPECT_EQ(heading->font.name, "Helvetica-Bold");
     EXPECT_EQ(body->font.name, "Helvetica");
     EXPECT_GT(heading->font.pointSize, body->font.pointSize);
-    for (const auto& fill : top.fills)
-        EXPECT_LT(fill.rect.width * fill.rect.height, 300 * 400 / 4)
+    for (const Rect& fill : top.fills)
+        EXPECT_LT(fill.width * fill.height, 300 * 400 / 4)
             << "a clear web view paints no background";
 
     view->scrollView().setContentOffset({0, 600});
