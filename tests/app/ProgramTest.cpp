@@ -1,4 +1,5 @@
 #include "app/Options.h"
+#include "platform/PropertyList.h"
 #include "support/TempDirectory.h"
 
 #include <cstdio>
