@@ -89,15 +89,6 @@ protected:
         advance(1.0);
         return current<Picker>();
     }
-    std::vector<std::string> checkedRows(const std::shared_ptr<Picker>& picker) {
-        std::vector<std::string> checked;
-        for (int i = 0; i < picker->table()->numberOfRows(); ++i) {
-            auto cell = picker->table()->cellForRowAtIndexPath({0, i});
-            if (findIn(cell, "checkmark"))
-                checked.push_back(std::dynamic_pointer_cast<Label>(findIn(cell, "choice"))->text());
-        }
-        return checked;
-    }
 };
 
 // "1 2 ... n " for the days of a month.
@@ -306,7 +297,7 @@ TEST_F(HandsetCalendar, MonthAndYearListsChangeTheDisplayedMonth) {
     ASSERT_TRUE(picker);
     EXPECT_EQ(picker->prompt(), "Month");
     EXPECT_EQ(picker->choices().front(), "January");
-    EXPECT_EQ(checkedRows(picker), std::vector<std::string>{"March"});
+    EXPECT_EQ(checkedRows(*picker), std::vector<std::string>{"March"});
     tapRow(picker->table(), 1);
     advance(1.0);
     EXPECT_EQ(root->currentViewController(), calendar);
@@ -319,7 +310,7 @@ TEST_F(HandsetCalendar, MonthAndYearListsChangeTheDisplayedMonth) {
     EXPECT_EQ(picker->choices().front(), "1900");
     EXPECT_EQ(picker->choices().back(), "2098");
     EXPECT_EQ(picker->choices().size(), 199u);
-    EXPECT_EQ(checkedRows(picker), std::vector<std::string>{"2024"});
+    EXPECT_EQ(checkedRows(*picker), std::vector<std::string>{"2024"});
     // 29 February 2024 has no match in 2023: the grid shows February 2023 all the same.
     tapRow(picker->table(), 2023 - 1900);
     advance(1.0);
@@ -333,7 +324,7 @@ TEST_F(HandsetCalendar, MonthAndYearListsChangeTheDisplayedMonth) {
     EXPECT_EQ(calendar->monthButton()->currentTitle(), "Februar");
     picker = tapAndWaitForPicker(calendar->monthButton());
     ASSERT_TRUE(picker);
-    EXPECT_TRUE(checkedRows(picker).empty());
+    EXPECT_TRUE(checkedRows(*picker).empty());
     tapRow(picker->table(), 2);
     advance(1.0);
     EXPECT_EQ(calendar->monthButton()->currentTitle(), "März");
@@ -362,9 +353,7 @@ TEST(LocalCalendar, NamesAndWeekdaysComeFromTheLocale) {
     // Dates are written in the device's zone unless one is given.
     LocaleFormat::setLocale("en_US");
     LocaleFormat::setTimeZone("Pacific/Auckland");
-    EXPECT_EQ(LocaleFormat::timeZone(), "Pacific/Auckland");
     EXPECT_EQ(LocaleFormat::mediumDateText(sunday), "Mar 16, 2026");
-    EXPECT_EQ(LocaleFormat::mediumDateText(sunday, "UTC"), "Mar 15, 2026");
     LocaleFormat::setLocale(std::nullopt);
     LocaleFormat::setTimeZone(std::nullopt);
 }

