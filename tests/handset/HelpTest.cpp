@@ -1,6 +1,7 @@
 #include "HandsetFixture.h"
 #include "handset/AboutMeController.h"
 #include "handset/MoreContentController.h"
+#include "handset/MoreMenuController.h"
 #include "handset/SettingsController.h"
 #include "toolkit/ImageView.h"
 
@@ -66,6 +67,13 @@ TEST_F(HandsetHelp, TheUnitBubbleAloneOffersMore) {
     auto page = current<MoreContentController>();
     ASSERT_TRUE(page);
     EXPECT_EQ(page->pageTitle(), "What are Millisieverts?");
+    EXPECT_EQ(page->file(), "WhatareMillisieverts.html");
+    // Its Back leads on to the More menu rather than home.
+    tapOnScreen("backButton");
+    advance(1.0);
+    EXPECT_TRUE(current<MoreMenuController>());
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0], root->currentViewController()->view());
 }
 
 TEST_F(HandsetHelp, SettingsAndPickersHaveNoHelp) {
