@@ -97,8 +97,6 @@ TEST_F(TestEntry, ARowEditsItsVeryTestInPlaceAndDeletingKeepsTheTotalRight) {
     tapWidget("step3_addTestsButton");
     EXPECT_EQ(edited->numberOfTests(), 4);
     EXPECT_FLOAT_EQ(edited->milliseverts(), 0.4f);
-    EXPECT_EQ(title("step3_addTestsButton"), "Add Test");
-    EXPECT_EQ(text("step3_numberOfTests"), "");
     EXPECT_EQ(text("step3_totalValue"), "2.00");
     auto stored = storedTests();
     ASSERT_EQ(stored.size(), 3u);

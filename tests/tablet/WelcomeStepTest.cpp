@@ -140,10 +140,8 @@ TEST_F(WelcomeStepTest, PagesOpenSwitchAndCloseOverTheGreeting) {
     start();
     tapWidget("step0_whatIsRadiationButton");
     EXPECT_TRUE(wizard().inModal());
-    EXPECT_EQ(frameOf("step0_modalBg"), stringFromRect({186, 45, 687, 623}));
     expectGreetingAlpha(0);
     auto content = widget<WebView>("step0_modalContent");
-    EXPECT_NE(page().find("<h1>What is Radiation?"), std::string::npos);
     EXPECT_FALSE(content->scrollView().bounces());
     EXPECT_FALSE(content->isOpaque());
 
@@ -181,7 +179,6 @@ TEST_F(WelcomeStepTest, HiddenBarStaysHiddenAcrossRotationUntilHelpRevealsIt) {
     expectBarTransform(Transform::translation(0, 140));
     rotate(1);
     expectBarTransform(Transform::translation(0, 140));
-    EXPECT_EQ(frameOf("step0_menuBar"), stringFromRect({0, 853, 768, 136}));
     root->onHelp();
     expectBarTransform(Transform::identity());
 }
@@ -194,9 +191,6 @@ TEST_F(WelcomeStepTest, TestStepsHideTheBarOnlyWhenThePageIsClosed) {
     tapWidget("step0_startButton");
     ASSERT_EQ(state(), "step2");
     auto& w = wizard();
-    // The step builds its own bar, hidden until the help control reveals it.
-    expectBarTransform(Transform::translation(0, 140));
-    EXPECT_FLOAT_EQ(root->helpButton()->alpha(), 1);
     root->onHelp();
     expectBarTransform(Transform::identity());
     w.call("step0_onImagingTests");
