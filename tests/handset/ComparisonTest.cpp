@@ -42,10 +42,6 @@ protected:
         EXPECT_EQ(screen.cancerRiskContainer()->alpha() + screen.comparisonContainer()->alpha(), 1);
         return screen.cancerRiskContainer()->alpha() == 1;
     }
-    static void expectShadowAtEnd(const ImageView& bar, const ImageView& shadow) {
-        const Rect b = bar.frame();
-        EXPECT_EQ(shadow.frame(), (Rect{b.x + b.width, b.y, 10, b.height})) << bar.name();
-    }
     void expectBubble(const ExposureComparisonController& screen, Rect frame, bool more) {
         EXPECT_EQ(screen.helpView()->alpha(), 1);
         EXPECT_EQ(screen.helpView()->frame(), (Rect{0, 0, 320, 397}));
@@ -72,8 +68,9 @@ TEST_F(HandsetComparison, OpensOnTheCancerRiskPanelScaledToTheData) {
          {std::pair{screen->myMedicalExposureBar(), screen->myMedicalExposureShadow()},
           {screen->averageMedicalExposureBar(), screen->averageMedicalExposureShadow()},
           {screen->comparisonExposureBar(), screen->comparisonExposureShadow()}}) {
-        EXPECT_EQ(bar->frame().width, 0) << bar->name();
-        expectShadowAtEnd(*bar, *shadow);
+        const Rect b = bar->frame();
+        EXPECT_EQ(b.width, 0) << bar->name();
+        EXPECT_EQ(shadow->frame(), (Rect{b.x, b.y, 10, b.height})) << bar->name();
     }
     EXPECT_EQ(screen->myMedicalExposureLabel()->text(), "0.00");
     EXPECT_EQ(screen->averageMedicalExposureLabel()->text(), "0");

@@ -1,6 +1,5 @@
 #include "HandsetFixture.h"
 #include "handset/AboutMeController.h"
-#include "handset/ExposureComparisonController.h"
 #include "handset/MoreContentController.h"
 #include "handset/MoreMenuController.h"
 #include "toolkit/ImageView.h"
@@ -215,14 +214,6 @@ TEST_F(HandsetNavigation, TheDisclaimerCoversEverythingUntilAcknowledged) {
     EXPECT_EQ(root->currentViewController(), list());
     EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::Home});
 
-    tapView(find("disclaimerButton", root->disclaimer()));
-    EXPECT_EQ(root->disclaimerBackground()->alpha(), 0);
-    EXPECT_EQ(root->disclaimer()->alpha(), 0);
-    tapMenu(Menu::Compare);
-    advance(1.0);
-    EXPECT_TRUE(current<ExposureComparisonController>());
-
-    root->showDisclaimer();
     root->hideDisclaimer();
     EXPECT_EQ(root->disclaimerBackground()->alpha(), 0);
     EXPECT_EQ(root->disclaimer()->alpha(), 0);
