@@ -84,11 +84,6 @@ protected:
         }
         return text;
     }
-    std::shared_ptr<Picker> tapAndWaitForPicker(const std::shared_ptr<View>& button) {
-        tapView(button);
-        advance(1.0);
-        return current<Picker>();
-    }
 };
 
 // "1 2 ... n " for the days of a month.
@@ -285,7 +280,7 @@ TEST_F(HandsetCalendar, DaysClearAndBackReportToTheForm) {
 
 TEST_F(HandsetCalendar, MonthAndYearListsChangeTheDisplayedMonth) {
     open(LocalCalendar::dateFrom(2024, 3, 31));
-    auto picker = tapAndWaitForPicker(calendar->monthButton());
+    auto picker = openWith<Picker>("monthButton");
     ASSERT_TRUE(picker);
     EXPECT_EQ(picker->prompt(), "Month");
     EXPECT_EQ(picker->choices().front(), "January");
@@ -296,7 +291,7 @@ TEST_F(HandsetCalendar, MonthAndYearListsChangeTheDisplayedMonth) {
     EXPECT_EQ(calendar->monthButton()->currentTitle(), "February");
     EXPECT_EQ(grid(), days(28, 31, false) + days(1, 29) + days(1, 2, false));
 
-    picker = tapAndWaitForPicker(calendar->yearButton());
+    picker = openWith<Picker>("yearButton");
     ASSERT_TRUE(picker);
     EXPECT_EQ(picker->prompt(), "Year");
     EXPECT_EQ(picker->choices().front(), "1900");
@@ -314,14 +309,14 @@ TEST_F(HandsetCalendar, MonthAndYearListsChangeTheDisplayedMonth) {
     LocaleFormat::setLocale("de_DE");
     calendar->populate();
     EXPECT_EQ(calendar->monthButton()->currentTitle(), "Februar");
-    picker = tapAndWaitForPicker(calendar->monthButton());
+    picker = openWith<Picker>("monthButton");
     ASSERT_TRUE(picker);
     EXPECT_TRUE(checkedRows(*picker).empty());
     tapRow(picker->table(), 2);
     advance(1.0);
     EXPECT_EQ(calendar->monthButton()->currentTitle(), "März");
     // Back from the list leaves the month alone.
-    picker = tapAndWaitForPicker(calendar->monthButton());
+    picker = openWith<Picker>("monthButton");
     ASSERT_TRUE(picker);
     tapView(find("backButton", picker->view()));
     advance(1.0);

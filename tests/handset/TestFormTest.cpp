@@ -81,14 +81,12 @@ TEST_F(HandsetTestForm, EachListNarrowsTheOtherThroughTheCatalogue) {
     pick("chooseBodyPartRow", "Breast");
     types = openWith<Picker>("chooseTestRow");
     EXPECT_EQ(types->choices(), (std::vector<std::string>{"MRI", "Ultrasound"}));
-    const std::string type = types->choices()[0];
     tapRow(types->table(), 0);
     advance(1.0);
 
     auto parts = openWith<Picker>("chooseBodyPartRow");
-    EXPECT_EQ(parts->choices(), TestData::bodyPartsForTest(type));
+    EXPECT_EQ(parts->choices(), TestData::bodyPartsForTest("MRI"));
     EXPECT_EQ(parts->checkedValue(), "Breast");
-    EXPECT_EQ(type, "MRI");
 }
 
 TEST_F(HandsetTestForm, EditingChangesTheRecordInPlaceOnlyOnSave) {
