@@ -105,49 +105,48 @@ TEST_F(HandsetCalendar, TheGridFollowsTheLocalesWeekAndTheMonthsLength) {
         "button-blue.png");
     EXPECT_EQ(calendar->weekdayLabels()[0]->text(), "Sun");
     EXPECT_EQ(calendar->weekdayLabels()[6]->text(), "Sat");
-    // March 2026 starts on a Sunday: no leading days; five rows, ending on Tuesday the 31st.
-    EXPECT_EQ(grid(), days(1, 31) + days(1, 4, false));
-    EXPECT_TRUE(calendar->lastBar()->isHidden());
-    EXPECT_EQ(calendar->clearButton()->frame().y, 330);
-    // Only the selected day is blue.
-    for (const auto& cell : calendar->calendarCells()) {
-        if (cell->isHidden()) continue;
-        const auto expected = !cell->isEnabled() ? CalendarPickerController::dimTitleColor
-                              : cell->currentTitle() == "15" ? Color::blue()
-                                                             : Color::black();
-        EXPECT_EQ(cell->currentTitleColor(), expected) << cell->currentTitle();
+    struct Month {
+        const char* locale;
+        int year, month;
+        std::string grid;
+        int rows;
+    };
+    for (const Month& m : {
+             // March 2026 starts on a Sunday: no leading days; five rows, ending on Tuesday.
+             Month{"en_US", 2026, 3, days(1, 31) + days(1, 4, false), 5},
+             // A 28-day February starting on Sunday fills exactly four rows.
+             Month{"en_US", 2026, 2, days(1, 28), 4},
+             // August 2026 starts on Saturday: July's last days lead, and six rows show.
+             Month{"en_US", 2026, 8, days(26, 31, false) + days(1, 31) + days(1, 5, false), 6},
+             // In Germany the week starts on Monday: February 2021 fills four rows there,
+             // and March 2026 begins with Monday the 23rd of February.
+             Month{"de_DE", 2021, 2, days(1, 28), 4},
+             Month{"de_DE", 2026, 3, days(23, 28, false) + days(1, 31) + days(1, 5, false), 6},
+         }) {
+        SCOPED_TRACE(std::string(m.locale) + " " + std::to_string(m.month));
+        LocaleFormat::setLocale(m.locale);
+        show(m.year, m.month);
+        EXPECT_EQ(grid(), m.grid);
+        // The box ends below the last row shown, Clear 10 further down.
+        const float bottom = 120 + 40.0f * static_cast<float>(m.rows);
+        EXPECT_EQ(calendar->lastBar()->isHidden(), m.rows < 6);
+        EXPECT_EQ(calendar->background()->frame().maxY(), bottom);
+        EXPECT_EQ(calendar->clearButton()->frame().y, bottom + 10);
+        ASSERT_EQ(calendar->verticalBars().size(), 6u);
+        for (const auto& bar : calendar->verticalBars())
+            EXPECT_EQ(bar->frame().maxY(), bottom);
+        // Only the selected day is blue, and only in its own month.
+        const bool selectedMonth = m.year == 2026 && m.month == 3;
+        for (const auto& cell : calendar->calendarCells()) {
+            if (cell->isHidden()) continue;
+            const auto expected = !cell->isEnabled() ? CalendarPickerController::dimTitleColor
+                                  : selectedMonth && cell->currentTitle() == "15" ? Color::blue()
+                                                                                  : Color::black();
+            EXPECT_EQ(cell->currentTitleColor(), expected) << cell->currentTitle();
+        }
     }
-
-    // A 28-day February starting on Sunday fills exactly four rows.
-    show(2026, 2);
-    EXPECT_EQ(grid(), days(1, 28));
-    EXPECT_TRUE(calendar->lastBar()->isHidden());
-    for (int i = 28; i < 42; ++i)
-        EXPECT_TRUE(calendar->calendarCells()[i]->isHidden()) << i;
-    EXPECT_EQ(calendar->clearButton()->frame().y, 280 + 10);
-    EXPECT_EQ(calendar->background()->frame().maxY(), 280);
-    ASSERT_EQ(calendar->verticalBars().size(), 6u);
-    for (const auto& bar : calendar->verticalBars())
-        EXPECT_EQ(bar->frame().maxY(), 280);
-    // Nothing highlighted outside the selected month.
-    EXPECT_EQ(cellReading("15")->currentTitleColor(), Color::black());
-
-    // August 2026 starts on Saturday: July's last days lead, greyed, and all six rows show.
-    show(2026, 8);
-    EXPECT_EQ(grid(), days(26, 31, false) + days(1, 31) + days(1, 5, false));
-    EXPECT_FALSE(calendar->lastBar()->isHidden());
-    EXPECT_EQ(calendar->clearButton()->frame().y, 370);
-    EXPECT_EQ(calendar->background()->frame().maxY(), 360);
-
-    // In Germany the week starts on Monday: February 2021 fills four rows there.
-    LocaleFormat::setLocale("de_DE");
-    show(2021, 2);
-    EXPECT_EQ(grid(), days(1, 28));
     EXPECT_EQ(calendar->weekdayLabels()[0]->text().substr(0, 2), "Mo");
-    EXPECT_EQ(calendar->monthButton()->currentTitle(), "Februar");
-    // ... and March 2026 begins with Monday the 23rd of February.
-    show(2026, 3);
-    EXPECT_EQ(grid(), days(23, 28, false) + days(1, 31) + days(1, 5, false));
+    EXPECT_EQ(calendar->monthButton()->currentTitle(), "M\u00e4rz");
 }
 
 TEST_F(HandsetCalendar, EveryDayShowsOnceAcrossDaylightSavingChanges) {
