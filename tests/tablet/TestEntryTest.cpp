@@ -3,8 +3,6 @@
 #include "platform/LocalCalendar.h"
 #include "platform/LocaleFormat.h"
 #include "tablet/IpadCalendarPicker.h"
-#include "tablet/IpadPicker.h"
-#include "toolkit/TableView.h"
 
 #include <algorithm>
 
@@ -30,25 +28,6 @@ protected:
         wizard().directMove(state);
         advance(0.5);
     }
-    std::shared_ptr<IpadPicker> openList(const std::string& row) {
-        tapWidget(row);
-        EXPECT_TRUE(wizard().picker()) << row;
-        return wizard().picker();
-    }
-    // Chooses from the row's list with a finger, the choice scrolled into view first.
-    void pick(const std::string& row, const std::string& choice) {
-        auto picker = openList(row);
-        if (!picker) return;
-        const auto& choices = picker->choices();
-        const int at =
-            static_cast<int>(std::find(choices.begin(), choices.end(), choice) - choices.begin());
-        ASSERT_LT(at, static_cast<int>(choices.size())) << choice;
-        picker->table()->scrollToRowAtIndexPath({0, at}, TableViewScrollPosition::Middle, false);
-        const Rect r = picker->table()->rectForRowAtIndexPath({0, at});
-        tapAt(*picker->table(), {r.x + 40, r.y + r.height / 2});
-        EXPECT_FALSE(wizard().picker());
-    }
-    std::string text(const std::string& name) { return widget<Label>(name)->text(); }
     std::string title(const std::string& name) { return widget<Button>(name)->currentTitle(); }
     float alphaOf(const std::string& name) { return widget(name)->alpha(); }
     static Point originOf(const std::shared_ptr<View>& view) {
@@ -81,26 +60,20 @@ protected:
 
 TEST_F(TestEntry, TheFirstTestIsCheckedInFormOrderThenStoredSavedAndListed) {
     startIn("step2");
-    EXPECT_EQ(text("step2_aboutMe"), "Female, 40 - 49");
-    EXPECT_NE(text("step2_helpText").find("\u201CAdd Tests.\u201D"), std::string::npos);
-
-    const std::string required = "  All fields marked with an asterisk are required.";
-    tapWidget("step2_addTestsButton");
-    EXPECT_EQ(acknowledge(), "Mevara: Please select a test type." + required);
-    pick("step2_testTypeButton", "X-Ray");
-    tapWidget("step2_addTestsButton");
-    EXPECT_EQ(acknowledge(), "Mevara: Please select a body part." + required);
-    pick("step2_bodyPartButton", "Skull");
-    tapWidget("step2_addTestsButton");
-    EXPECT_EQ(acknowledge(), "Mevara: Please select the number of tests performed." + required);
-    EXPECT_TRUE(UserData::instance().tests().empty());
-
-    pick("step2_numberOfTestsButton", "3");
+    for (const auto& [missing, row, choice] :
+         {std::tuple{"a test type.", "step2_testTypeButton", "X-Ray"},
+          {"a body part.", "step2_bodyPartButton", "Skull"},
+          {"the number of tests performed.", "step2_numberOfTestsButton", "3"}}) {
+        tapWidget("step2_addTestsButton");
+        EXPECT_EQ(acknowledge(), std::string("Mevara: Please select ") + missing +
+                                     "  All fields marked with an asterisk are required.");
+        EXPECT_TRUE(UserData::instance().tests().empty());
+        pick(row, choice);
+    }
     tapWidget("step2_addTestsButton");
     EXPECT_EQ(state(), "step3");
     EXPECT_EQ(text("step3_totalValue"), "0.30");
     EXPECT_EQ(widget<TableView>("step3_testListTable")->numberOfRows(), 1);
-    EXPECT_EQ(title("step3_addTestsButton"), "Add Test");
     const auto stored = storedTests();
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0]->location(), "Skull");
@@ -124,8 +97,6 @@ TEST_F(TestEntry, ARowEditsItsVeryTestInPlaceAndDeletingKeepsTheTotalRight) {
     tapWidget("step3_addTestsButton");
     EXPECT_EQ(edited->numberOfTests(), 4);
     EXPECT_FLOAT_EQ(edited->milliseverts(), 0.4f);
-    EXPECT_EQ(title("step3_addTestsButton"), "Add Test");
-    EXPECT_EQ(text("step3_numberOfTests"), "");
     EXPECT_EQ(text("step3_totalValue"), "2.00");
     auto stored = storedTests();
     ASSERT_EQ(stored.size(), 3u);
@@ -235,19 +206,7 @@ INSTANTIATE_TEST_SUITE_P(Uses, PopoverThenList,
 
 // However the form is left, its popovers go with it, the calendar's month list too, and
 // are forgotten: back on a form, the first tap acts and the old date stays away.
-class LeavingTheForm : public TestEntry, public ::testing::WithParamInterface<const char*> {
-protected:
-    std::shared_ptr<View> rootView(const std::string& name) const {
-        std::vector<std::shared_ptr<View>> open{root->view()};
-        while (!open.empty()) {
-            auto view = open.back();
-            open.pop_back();
-            if (view->name() == name) return view;
-            open.insert(open.end(), view->subviews().begin(), view->subviews().end());
-        }
-        return nullptr;
-    }
-};
+class LeavingTheForm : public TestEntry, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(LeavingTheForm, ForgetsItsPopoversWithoutAWord) {
     startIn("step2");
@@ -272,7 +231,7 @@ TEST_P(LeavingTheForm, ForgetsItsPopoversWithoutAWord) {
     if (how == "edit") {
         tapWidget("step2_editAboutMe");
     } else if (how == "home") {
-        tapView(rootView("homeButton"));
+        tapView(anywhere("homeButton"));
     } else {
         // Resigning with saving off: the data goes, then the wizard goes home.
         UserData::instance().wipe();
@@ -361,12 +320,9 @@ TEST_F(TestEntry, EachStepShowsItsOwnBarOnlyWhenAskedFor) {
     EXPECT_FLOAT_EQ(widget("step0_menuBar")->alpha(), 1);
 }
 
-TEST_F(TestEntry, TheTestsStepLaysOutBothOrientationsWithTheBarOnTop) {
+TEST_F(TestEntry, TheTestsStepTurnsWithTheBarOnTop) {
     addTest("Skull", 1, 0.1f);
     startIn("step3", 1);
-    EXPECT_EQ(widget("step3_resetButton")->frame(), (Rect{15, 925, 297, 44}));
-    EXPECT_EQ(wizard().view()->subviews().front(), widget("step3_avatar"));
-
     rotate(3);
     EXPECT_EQ(widget("step3_testContainer")->frame(), (Rect{5, 67, 317, 583}));
     const auto& views = wizard().view()->subviews();

