@@ -91,7 +91,7 @@ void TestData::loadTestData(const std::string& serviceUrl, std::chrono::millisec
                             const std::atomic<bool>* cancel) {
     if (serviceUrl.empty()) return;
     HttpResponse response =
-        HttpClient::get(requestUrl(serviceUrl), timeout, HttpClient::defaultSizeLimit, cancel);
+        HttpClient::get(requestUrl(serviceUrl), timeout, refreshSizeLimit, cancel);
     if (!response.completed || response.status < 200 || response.status > 299) return;
     if (!unicode::isValidUtf8(response.body) || parse(response.body).empty()) return;
     TextFile::writeAtomically(cachedPath(), response.body);

@@ -21,6 +21,9 @@ class TestData {
 public:
     using Catalogue = std::vector<std::shared_ptr<Test>>;
 
+    // Refreshes refuse larger answers; the shipped catalogue is under 5 KB.
+    static constexpr std::size_t refreshSizeLimit = 1024 * 1024;
+
     static Catalogue testArray();
 
     // Distinct test names on a body part (all when the filter is empty or
@@ -34,10 +37,11 @@ public:
     static void resetTestArray();
 
     // Fetches the catalogue from the service and caches it. The cached copy is
-    // replaced only by a whole 2xx answer in UTF-8 that holds at least one entry,
-    // so a failed or odd answer never takes the doses away. Blocks; meant to run
-    // on a background thread. `serviceUrl` is the scheme, host and port; a raised
-    // `cancel` flag ends the request early and keeps the cache as it was.
+    // replaced only by a whole 2xx answer in UTF-8 of at most refreshSizeLimit
+    // bytes that holds at least one entry, so a failed or odd answer never takes
+    // the doses away. Blocks; meant to run on a background thread. `serviceUrl`
+    // is the scheme, host and port; a raised `cancel` flag ends the request early
+    // and keeps the cache as it was.
     static void loadTestData(const std::string& serviceUrl,
                              std::chrono::milliseconds timeout = HttpClient::defaultTimeout,
                              const std::atomic<bool>* cancel = nullptr);

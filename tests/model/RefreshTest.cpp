@@ -17,6 +17,10 @@ using testsupport::TempDirectory;
 const std::string goodCatalogue =
     "<tests>\n<t name='CT' location='Chest' milliseverts='7'/>\n</tests>\n";
 
+std::string catalogueOf(const std::string& lines) {
+    return "<tests>\n" + lines + "\n</tests>\n";
+}
+
 class Refresh : public ::testing::Test {
 protected:
     TempDirectory dir;
@@ -62,6 +66,19 @@ TEST_F(Refresh, KeepsTheCacheWhenTheAnswerIsNoCatalogue) {
     TestData::loadTestData("http://127.0.0.1:1", 2s);
     TestData::loadTestData("");
     EXPECT_EQ(cached(), goodCatalogue);
+}
+
+TEST_F(Refresh, TakesACatalogueOfUpToAMegabyte) {
+    constexpr std::size_t megabyte = 1024 * 1024;
+    auto ofSize = [](std::size_t size) {
+        std::string text = catalogueOf("<test name='CT' location='Chest' milliseverts='7'/>");
+        return text.insert(text.size() - 9, size - text.size(), '\n');
+    };
+    for (std::size_t size : {megabyte + 1, megabyte}) {
+        server.answer(200, ofSize(size));
+        TestData::loadTestData(server.url());
+        EXPECT_EQ(cached().value_or("").size(), size == megabyte ? size : 0) << size;
+    }
 }
 
 TEST_F(Refresh, AReaderSeesTheOldOrTheNewCatalogueWhole) {
