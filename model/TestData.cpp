@@ -1,5 +1,6 @@
 #include "TestData.h"
 
+#include "model/CatalogueDocument.h"
 #include "platform/Directories.h"
 #include "platform/NumberParsing.h"
 #include "platform/TextFile.h"
@@ -93,7 +94,8 @@ void TestData::loadTestData(const std::string& serviceUrl, std::chrono::millisec
     HttpResponse response =
         HttpClient::get(requestUrl(serviceUrl), timeout, refreshSizeLimit, cancel);
     if (!response.completed || response.status < 200 || response.status > 299) return;
-    if (!unicode::isValidUtf8(response.body) || parse(response.body).empty()) return;
+    if (!unicode::isValidUtf8(response.body) || !CatalogueDocument::isCatalogue(response.body))
+        return;
     TextFile::writeAtomically(cachedPath(), response.body);
     resetTestArray();
 }

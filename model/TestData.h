@@ -38,15 +38,16 @@ public:
 
     // Fetches the catalogue from the service and caches it. The cached copy is
     // replaced only by a whole 2xx answer in UTF-8 of at most refreshSizeLimit
-    // bytes that holds at least one entry, so a failed or odd answer never takes
-    // the doses away. Blocks; meant to run on a background thread. `serviceUrl`
-    // is the scheme, host and port; a raised `cancel` flag ends the request early
-    // and keeps the cache as it was.
+    // bytes that CatalogueDocument takes for a catalogue, so a failed or odd
+    // answer never takes the doses away. Blocks; meant to run on a background
+    // thread. `serviceUrl` is the scheme, host and port; a raised `cancel` flag
+    // ends the request early and keeps the cache as it was.
     static void loadTestData(const std::string& serviceUrl,
                              std::chrono::milliseconds timeout = HttpClient::defaultTimeout,
                              const std::atomic<bool>* cancel = nullptr);
 
-    // One entry per line of 11 or more UTF-16 code units; see the shipped file.
+    // Lenient: one entry per line of 11 or more UTF-16 code units that holds a
+    // name and a location; see the shipped file.
     static Catalogue parse(std::string_view text);
 
     static std::string requestUrl(const std::string& serviceUrl);

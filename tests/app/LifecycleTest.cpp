@@ -96,13 +96,16 @@ TEST_F(Lifecycle, AnActivationShowsTheDisclaimerOnlyWhenItIsDue) {
 
 TEST_F(Lifecycle, EveryActivationRefreshesTheCatalogue) {
     CatalogueServer server;
-    server.answer(200, "<t name='First' location='Chest' milliseverts='1'/>\n");
+    auto catalogue = [](const std::string& name) {
+        return "<tests>\n<test name='" + name + "' location='Chest' milliseverts='1'/>\n</tests>\n";
+    };
+    server.answer(200, catalogue("First"));
     auto delegate =
         launchApplication(DeviceIdiom::Phone, OrientationPortrait, recording(server.url()));
     delegate->refresher().waitForAll();
     EXPECT_EQ(TestData::testArray().at(0)->testName(), "First");
 
-    server.answer(200, "<t name='Second' location='Chest' milliseverts='1'/>\n");
+    server.answer(200, catalogue("Second"));
     delegate->applicationDidBecomeActive();
     delegate->refresher().waitForAll();
     EXPECT_EQ(TestData::testArray().at(0)->testName(), "Second");

@@ -1,4 +1,5 @@
 #include "model/TestData.h"
+#include "platform/Directories.h"
 #include "platform/TextFile.h"
 #include "support/CatalogueServer.h"
 #include "support/TempDirectory.h"
@@ -15,7 +16,7 @@ using testsupport::CatalogueServer;
 using testsupport::TempDirectory;
 
 const std::string goodCatalogue =
-    "<tests>\n<t name='CT' location='Chest' milliseverts='7'/>\n</tests>\n";
+    "<tests>\n<test name='CT' location='Chest' milliseverts='7'/>\n</tests>\n";
 
 std::string catalogueOf(const std::string& lines) {
     return "<tests>\n" + lines + "\n</tests>\n";
@@ -35,12 +36,21 @@ protected:
     }
 };
 
-TEST_F(Refresh, CachesAGoodAnswerAndUsesItAtTheNextRequest) {
-    server.answer(200, goodCatalogue);
+TEST_F(Refresh, CachesACatalogueAndUsesItAtTheNextRequest) {
+    const auto shipped = TextFile::readBytes(Directories::defaults().resources / "testlist.xml");
+    ASSERT_TRUE(shipped);
     EXPECT_EQ(TestData::testArray().at(0)->testName(), "Shipped");
-    TestData::loadTestData(server.url());
+    // The shipped file's shape; then with a declaration, CR LF, blank lines,
+    // indents and another attribute order.
+    for (const std::string& body :
+         {*shipped, std::string("<?xml version='1.0' encoding='UTF-8'?>\r\n<tests>\r\n\r\n"
+                                "\t<test milliseverts='7' name='CT' location='Chest' />\r\n"
+                                "</tests>\r\n")}) {
+        server.answer(200, body);
+        TestData::loadTestData(server.url());
+        EXPECT_EQ(cached(), body);
+    }
     EXPECT_EQ(server.lastTarget(), "/kelvox/?op=tl&format=xml");
-    EXPECT_EQ(cached(), goodCatalogue);
     EXPECT_EQ(TestData::testArray().at(0)->testName(), "CT");
 }
 
@@ -49,10 +59,18 @@ TEST_F(Refresh, KeepsTheCacheWhenTheAnswerIsNoCatalogue) {
     TestData::loadTestData(server.url());
     for (auto [status, body] : std::vector<std::pair<int, std::string>>{
              {404, goodCatalogue},
-             {500, "<html><body>Internal Server Error, please try later</body></html>"},
+             {200, "<b>Error: location='x' name='y'</b>\n"},
              {200, "<html><body>Service moved to a new address</body></html>"},
-             {200, ""},
-             {200, "<t name='CT' location='Ch\xe9st' milliseverts='7'/>"},
+             {200, catalogueOf("")},
+             {200, catalogueOf("<test name='CT' location='Chest' milliseverts='7'/>\n"
+                               "<note text='Doses as of this week'/>")},
+             {200, catalogueOf("<test name='CT' location='Chest'/>")},
+             {200, catalogueOf("<test name='CT' location='Chest' milliseverts='-1'/>")},
+             {200, catalogueOf("<test name='CT' location='Chest' milliseverts='abc'/>")},
+             {200, catalogueOf("<test name='CT' location='Chest' milliseverts='inf'/>")},
+             // The reader would take the name from inside the location.
+             {200, catalogueOf("<test location='rename=' name='CT' milliseverts='7'/>")},
+             {200, catalogueOf("<test name='CT' location='Ch\xe9st' milliseverts='7'/>")},
          }) {
         server.answer(status, body);
         TestData::loadTestData(server.url());
@@ -85,7 +103,7 @@ TEST_F(Refresh, AReaderSeesTheOldOrTheNewCatalogueWhole) {
     std::string small = goodCatalogue;
     std::string large = "<tests>\n";
     for (int i = 0; i < 2000; ++i)
-        large += "<t name='CT " + std::to_string(i) + "' location='Chest' milliseverts='1'/>\n";
+        large += "<test name='CT " + std::to_string(i) + "' location='Chest' milliseverts='1'/>\n";
     large += "</tests>\n";
 
     std::atomic<bool> done{false};
