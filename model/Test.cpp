@@ -52,10 +52,9 @@ ComparisonResult Test::compare(const Test& other, bool withDate) const {
 
 float Test::millisevertsForTest(const Test& test) {
     float result = 0.0f;
-    for (const auto& entry : TestData::testArray()) {
-        if (test.compare(*entry, false) == ComparisonResult::Same)
-            result = entry->milliseverts() * static_cast<float>(test.numberOfTests());
-    }
+    const auto catalogue = TestData::catalogue();
+    if (const Test* entry = catalogue->find(test))
+        result = entry->milliseverts() * static_cast<float>(test.numberOfTests());
     // std::round takes halves away from zero.
     return static_cast<float>(std::round(static_cast<double>(result) * 1000.0) / 1000.0);
 }

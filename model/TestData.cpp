@@ -1,5 +1,6 @@
 #include "TestData.h"
 
+#include "model/CatalogueCache.h"
 #include "model/CatalogueDocument.h"
 #include "platform/Directories.h"
 #include "platform/NumberParsing.h"
@@ -28,13 +29,20 @@ Attribute attribute(std::string_view line, std::string_view key, std::string_vie
     return Attribute::Found;
 }
 
+CatalogueCache& cache() {
+    static CatalogueCache kept;
+    return kept;
+}
+
 using Field = const std::optional<std::string>& (Test::*)() const;
 
 std::vector<std::string> distinct(const std::optional<std::string>& filter, Field filterField,
                                   Field otherField) {
     std::set<std::string> values;
     const bool all = !filter || filter->empty();
-    for (const auto& entry : TestData::testArray()) {
+    // Held here: a refresh may drop the kept catalogue while this walks it.
+    const auto catalogue = TestData::catalogue();
+    for (const auto& entry : catalogue->entries()) {
         const auto& field = (*entry.*filterField)();
         if (all || (field && unicode::compareCanonical(*field, *filter) == 0)) {
             if (const auto& other = (*entry.*otherField)()) values.insert(*other);
@@ -70,11 +78,22 @@ TestData::Catalogue TestData::parse(std::string_view text) {
     return catalogue;
 }
 
+std::shared_ptr<const CatalogueIndex> TestData::catalogue() {
+    const auto cached = cachedPath(), shipped = shippedPath();
+    return cache().get({cached, shipped}, [&] {
+        auto text = TextFile::readUtf8(cached);
+        if (!text) text = TextFile::readUtf8(shipped);
+        return std::make_shared<const CatalogueIndex>(text ? parse(*text) : Catalogue{});
+    });
+}
+
 TestData::Catalogue TestData::testArray() {
-    auto text = TextFile::readUtf8(cachedPath());
-    if (!text) text = TextFile::readUtf8(shippedPath());
-    if (!text) return {};
-    return parse(*text);
+    const auto kept = catalogue();
+    Catalogue copy;
+    copy.reserve(kept->entries().size());
+    for (const auto& entry : kept->entries())
+        copy.push_back(std::make_shared<Test>(*entry));
+    return copy;
 }
 
 std::vector<std::string>
@@ -86,7 +105,9 @@ std::vector<std::string> TestData::bodyPartsForTest(const std::optional<std::str
     return distinct(testName, &Test::testName, &Test::location);
 }
 
-void TestData::resetTestArray() {}
+void TestData::resetTestArray() {
+    cache().reset();
+}
 
 void TestData::loadTestData(const std::string& serviceUrl, std::chrono::milliseconds timeout,
                             const std::atomic<bool>* cancel) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CatalogueIndex.h"
 #include "model/Test.h"
 #include "platform/HttpClient.h"
 
@@ -14,9 +15,10 @@
 
 namespace mevara {
 
-// The catalogue of test types and body parts with the typical dose of one test.
-// Nothing is held in memory: every request reads the cached copy (or else the
-// shipped one) and parses it again, so a refresh shows at the next request.
+// The catalogue of test types and body parts with the typical dose of one test,
+// from the cached copy or else the shipped one. Every request looks at the files
+// on disk, so a refresh shows at the next request, but a file is parsed only
+// once: the parse is kept until the file in use changes.
 class TestData {
 public:
     using Catalogue = std::vector<std::shared_ptr<Test>>;
@@ -24,6 +26,9 @@ public:
     // Refreshes refuse larger answers; the shipped catalogue is under 5 KB.
     static constexpr std::size_t refreshSizeLimit = 1024 * 1024;
 
+    // The catalogue as the files on disk hold it now, shared and read-only.
+    static std::shared_ptr<const CatalogueIndex> catalogue();
+    // A copy of its entries that the caller owns and may change.
     static Catalogue testArray();
 
     // Distinct test names on a body part (all when the filter is empty or
@@ -33,7 +38,7 @@ public:
     // Distinct body parts for a test name, the same way.
     static std::vector<std::string> bodyPartsForTest(const std::optional<std::string>& testName);
 
-    // Nothing is cached, so there is nothing to forget.
+    // Forgets the kept parse, so the next request reads the files again.
     static void resetTestArray();
 
     // Fetches the catalogue from the service and caches it. The cached copy is

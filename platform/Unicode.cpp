@@ -91,6 +91,13 @@ int compareCanonical(std::string_view a, std::string_view b) {
     return sign(decomposed(a).compareCodePointOrder(decomposed(b)));
 }
 
+std::string canonicalForm(std::string_view text) {
+    if (isAscii(text)) return std::string(text);
+    std::string form;
+    decomposed(text).toUTF8String(form);
+    return form;
+}
+
 int compareCaseInsensitive(std::string_view a, std::string_view b) {
     return sign(decomposed(a).caseCompare(decomposed(b), U_FOLD_CASE_DEFAULT));
 }

@@ -20,6 +20,10 @@ std::vector<std::string_view> splitLines(std::string_view text);
 // sequences (precomposed and decomposed letters) are equal. Returns <0, 0 or >0.
 int compareCanonical(std::string_view a, std::string_view b);
 
+// The canonical decomposition in UTF-8: two texts compare as equal above exactly
+// when their forms are the same bytes, so the form can key a hash table.
+std::string canonicalForm(std::string_view text);
+
 // Comparison that ignores case (full case folding). Returns <0, 0 or >0.
 int compareCaseInsensitive(std::string_view a, std::string_view b);
 

@@ -1,7 +1,11 @@
+#include "model/Test.h"
 #include "model/TestData.h"
+#include "platform/TextFile.h"
 #include "support/TempDirectory.h"
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -10,6 +14,8 @@ namespace {
 
 using testsupport::TempDirectory;
 using Names = std::vector<std::string>;
+// Inside a test body, Test names the test framework's base class.
+using Record = mevara::Test;
 
 Names namesOf(const TestData::Catalogue& catalogue) {
     Names names;
@@ -68,6 +74,51 @@ TEST(CatalogueFiles, PrefersTheCacheAndListsDistinctSortedValues) {
     dir.write(dir.caches() / "tests.xml", "<t name='PET' location='H\xe9"
                                           "art'/>"); // not UTF-8
     EXPECT_EQ(TestData::testArray().size(), 5u);
+}
+
+TEST(CatalogueFiles, ParsesAFileOnceUntilTheFileInUseChanges) {
+    namespace fs = std::filesystem;
+    using namespace std::chrono_literals;
+    TempDirectory dir;
+    const fs::path cached = dir.caches() / "tests.xml";
+    auto entry = [](const char* dose) {
+        return std::string("<t name='CT' location='Chest' milliseverts='") + dose + "'/>";
+    };
+    auto rewriteKeepingTime = [&](const fs::path& file, const std::string& text) {
+        auto time = fs::last_write_time(file);
+        dir.write(file, text);
+        fs::last_write_time(file, time);
+    };
+    auto dose = [] {
+        return Record::millisevertsForTest(Record("Chest", "CT", 1, 0, std::nullopt));
+    };
+    dir.write(cached, entry("1"));
+    ASSERT_EQ(dose(), 1.0f);
+
+    // Each step shows whether the next request read the file again.
+    const std::vector<std::tuple<const char*, std::function<void()>, float>> steps{
+        {"same inode, size and time: the kept parse",
+         [&] { rewriteKeepingTime(cached, entry("2")); }, 1},
+        {"new time", [&] { fs::last_write_time(cached, fs::last_write_time(cached) + 1ms); }, 2},
+        {"new size", [&] { rewriteKeepingTime(cached, entry("33")); }, 33},
+        {"new inode",
+         [&] {
+             auto time = fs::last_write_time(cached);
+             TextFile::writeAtomically(cached, entry("44"));
+             fs::last_write_time(cached, time);
+         },
+         44},
+        {"reset",
+         [&] {
+             rewriteKeepingTime(cached, entry("55"));
+             TestData::resetTestArray();
+         },
+         55},
+    };
+    for (const auto& [what, change, expected] : steps) {
+        change();
+        EXPECT_EQ(dose(), expected) << what;
+    }
 }
 
 std::vector<std::string> csvFields(const std::string& row) {
