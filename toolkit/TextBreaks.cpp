@@ -44,6 +44,13 @@ std::size_t TextBreaks::preceding(std::size_t offset) {
     return previous == icu::BreakIterator::DONE ? 0 : static_cast<std::size_t>(previous);
 }
 
+std::size_t TextBreaks::atOrBefore(std::size_t offset) {
+    if (offset >= text_.size()) return text_.size();
+    const bool isBreak = iterator_ ? iterator_->isBoundary(static_cast<int32_t>(offset))
+                                   : isCodePointStart(offset);
+    return isBreak ? offset : preceding(offset);
+}
+
 std::vector<std::size_t> TextBreaks::all() {
     std::vector<std::size_t> result{0};
     while (result.back() < text_.size())

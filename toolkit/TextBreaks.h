@@ -23,6 +23,8 @@ public:
     std::size_t following(std::size_t offset);
     // The last break before `offset`; 0 when there is none.
     std::size_t preceding(std::size_t offset);
+    // `offset` when it is a break, else the last break before it.
+    std::size_t atOrBefore(std::size_t offset);
     // Every break from 0 to the end, both included.
     std::vector<std::size_t> all();
 

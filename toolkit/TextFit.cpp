@@ -93,26 +93,29 @@ public:
         return compose(0, starts[j]);
     }
 
-    // Characters dropped around the centre, alternately before and after it, until the rest
-    // fits; searched from the far end of that walk, where little is left to measure.
+    // Characters dropped around the centre, alternately on each side, until the rest fits:
+    // what is left is then as many characters as fit, the extra one at the end.
     std::string middle() {
-        const auto cuts = chars_.all();
-        const std::size_t n = cuts.size() - 1;
-        std::vector<std::pair<std::size_t, std::size_t>> walk;
-        std::size_t head = n / 2, tail = n / 2;
-        walk.emplace_back(head, tail);
-        while (head > 0 || tail < n) {
-            if (head > 0 && (n - tail <= head || tail == n))
-                --head;
-            else
-                ++tail;
-            walk.emplace_back(head, tail);
-        }
-        const std::size_t last = walk.size() - 1;
-        const std::size_t kept = lastHolding(last, 1, [&](std::size_t kept) {
-            return fits(cuts[walk[last - kept].first], cuts[walk[last - kept].second]);
+        std::vector<std::size_t> heads{0}, tails{text_.size()};
+        auto head = [&](std::size_t count) {
+            while (heads.size() <= count && heads.back() < text_.size())
+                heads.push_back(chars_.following(heads.back()));
+            return heads[std::min(count, heads.size() - 1)];
+        };
+        auto tail = [&](std::size_t count) {
+            while (tails.size() <= count && tails.back() > 0)
+                tails.push_back(chars_.preceding(tails.back()));
+            return tails[std::min(count, tails.size() - 1)];
+        };
+        auto split = [&](std::size_t kept) {
+            return std::pair{head(kept / 2), tail(kept - kept / 2)};
+        };
+        const std::size_t kept = lastHolding(text_.size(), 1, [&](std::size_t kept) {
+            const auto [headEnd, tailFrom] = split(kept);
+            return headEnd < tailFrom && fits(headEnd, tailFrom);
         });
-        return compose(cuts[walk[last - kept].first], cuts[walk[last - kept].second]);
+        const auto [headEnd, tailFrom] = split(kept);
+        return compose(headEnd, tailFrom);
     }
 
 private:

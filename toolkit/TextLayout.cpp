@@ -49,7 +49,7 @@ public:
             }
             if (cut == 0) {
                 if (!chars) chars.emplace(paragraph, TextBreaks::Kind::Character);
-                std::size_t end = chars->preceding(start + fitting + 1);
+                std::size_t end = chars->atOrBefore(start + fitting);
                 if (end <= start) end = chars->following(start);
                 cut = end - start;
             }
@@ -68,13 +68,13 @@ private:
 
 std::vector<std::string_view> paragraphs(std::string_view text) {
     std::vector<std::string_view> result;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' || text[i] == '\r') {
-            result.push_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            start = i + 1;
-        }
+    // Each kind of break is looked for again only once passed, so this stays linear.
+    std::size_t start = 0, newline = text.find('\n'), ret = text.find('\r');
+    for (std::size_t end; (end = std::min(newline, ret)) != std::string_view::npos;) {
+        result.push_back(text.substr(start, end - start));
+        start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+        if (newline < start) newline = text.find('\n', start);
+        if (ret < start) ret = text.find('\r', start);
     }
     result.push_back(text.substr(start));
     return result;
