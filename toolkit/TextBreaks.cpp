@@ -4,6 +4,10 @@
 
 namespace mevara {
 
+void TextBreaks::Closer::operator()(UText* text) const {
+    utext_close(text);
+}
+
 TextBreaks::TextBreaks(std::string_view text, Kind kind) : text_(text) {
     UErrorCode status = U_ZERO_ERROR;
     utext_.reset(utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status));
@@ -46,8 +50,8 @@ std::size_t TextBreaks::preceding(std::size_t offset) {
 
 std::size_t TextBreaks::atOrBefore(std::size_t offset) {
     if (offset >= text_.size()) return text_.size();
-    const bool isBreak = iterator_ ? iterator_->isBoundary(static_cast<int32_t>(offset))
-                                   : isCodePointStart(offset);
+    const bool isBreak =
+        iterator_ ? iterator_->isBoundary(static_cast<int32_t>(offset)) : isCodePointStart(offset);
     return isBreak ? offset : preceding(offset);
 }
 

@@ -30,7 +30,7 @@ public:
 
 private:
     struct Closer {
-        void operator()(UText* text) const { utext_close(text); }
+        void operator()(UText* text) const;
     };
     // Without ICU every code point is a break, so a cut never splits a UTF-8 sequence.
     bool isCodePointStart(std::size_t offset) const;
