@@ -1,6 +1,6 @@
 // Costs a person feels on the desktop: drawing a full tablet screen of widgets, the phone's
-// home list with many tests, the tablet's results, and the time from start to the first
-// picture.
+// home list with many tests, the tablet's results, the time from start to the first
+// picture, and a label holding a very long test name.
 #include "app/Startup.h"
 #include "bench/Scratch.h"
 #include "handset/MevaraViewController.h"
@@ -11,7 +11,9 @@
 #include "platform/TextFile.h"
 #include "tablet/RootController.h"
 #include "tablet/WelcomeController.h"
+#include "toolkit/Label.h"
 #include "toolkit/RunLoop.h"
+#include "toolkit/TextLayout.h"
 #include "toolkit/Window.h"
 #include "toolkit/sdl/SdlFontEngine.h"
 #include "toolkit/sdl/Snapshot.h"
@@ -189,6 +191,64 @@ void BM_startupToFirstFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_startupToFirstFrame)->Unit(benchmark::kMillisecond);
+
+// A test name of `length` characters, as a user file or any catalogue server may send.
+std::string nameOfLength(std::size_t length, std::string_view words) {
+    std::string name;
+    while (name.size() < length)
+        name += words;
+    name.resize(length);
+    return name;
+}
+
+// The name label of a phone's test row.
+std::shared_ptr<Label> rowName(std::size_t length) {
+    auto label = std::make_shared<Label>(Rect{15, 10, 156, 22});
+    label->setFont(Font::named(Font::bold, 17));
+    label->setText(nameOfLength(length, "Abdomen and Pelvis CT with contrast "));
+    return label;
+}
+
+// Laying out the label afresh: range(0) characters, cut at the tail.
+void BM_layoutName(benchmark::State& state) {
+    Scratch scratch;
+    freshApplication();
+    auto label = rowName(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        label->setLineBreakMode(LineBreakMode::TailTruncation); // forgets the layout
+        benchmark::DoNotOptimize(label->layout().lines.data());
+    }
+}
+BENCHMARK(BM_layoutName)->Arg(20)->Arg(100'000)->Unit(benchmark::kMicrosecond);
+
+// Drawing the laid-out label as a phone draws a row, at two pixels a point.
+void BM_drawName(benchmark::State& state) {
+    Scratch scratch;
+    freshApplication();
+    auto row = std::make_shared<View>(Rect{0, 0, 320, 54});
+    row->setBackgroundColor(Color::white());
+    row->addSubview(rowName(static_cast<std::size_t>(state.range(0))));
+    sdl::OffscreenRenderer offscreen(640, 108, 2);
+    if (!offscreen.isValid()) {
+        state.SkipWithError("no software renderer");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(offscreen.render(*row, 0));
+}
+BENCHMARK(BM_drawName)->Arg(20)->Arg(100'000)->Unit(benchmark::kMicrosecond);
+
+// Measuring a name of range(0) characters without a space, wrapped to a tablet form's width.
+void BM_wrapWord(benchmark::State& state) {
+    Scratch scratch;
+    freshApplication();
+    const auto& fonts = Application::shared().fonts();
+    const std::string word = nameOfLength(static_cast<std::size_t>(state.range(0)), "Röntgen");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            sizeWithFont(fonts, word, Font::systemFont(17), {297, 9999}, LineBreakMode::WordWrap));
+}
+BENCHMARK(BM_wrapWord)->Arg(20)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Painter.h"
+#include "toolkit/TextFit.h"
 
 #include <cmath>
 
@@ -18,13 +19,13 @@ Label::Label(Rect frame) : View(frame) {
 void Label::setText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);
-    changed();
+    relayout();
 }
 
 void Label::setFont(const std::optional<Font>& font) {
     if (!font) return;
     font_ = *font;
-    changed();
+    relayout();
 }
 
 void Label::setHighlightedTextColor(std::optional<Color> color) {
@@ -48,17 +49,17 @@ void Label::setHighlighted(bool highlighted) {
 
 void Label::setTextAlignment(TextAlignment alignment) {
     alignment_ = alignment;
-    changed();
+    relayout();
 }
 
 void Label::setNumberOfLines(int lines) {
     lines_ = std::max(0, lines);
-    changed();
+    relayout();
 }
 
 void Label::setLineBreakMode(LineBreakMode mode) {
     lineBreak_ = mode;
-    changed();
+    relayout();
 }
 
 void Label::setShadowColor(std::optional<Color> color) {
@@ -73,24 +74,33 @@ void Label::setShadowOffset(Size offset) {
 
 void Label::setAdjustsFontSizeToFitWidth(bool adjusts) {
     adjusts_ = adjusts;
-    changed();
+    relayout();
 }
 
 void Label::setMinimumFontSize(float size) {
     minimumFontSize_ = size;
+    relayout();
+}
+
+void Label::relayout() {
+    layout_.reset();
     changed();
 }
 
-TextLayout Label::layout(Size size) const {
+const TextLayout& Label::layout(Size size) const {
     const auto& engine = Application::shared().fonts();
+    if (layout_ && layoutSize_ == size && layoutEngine_ == &engine) return *layout_;
     Font font = font_;
     if (adjusts_ && lines_ == 1 && !text_.empty()) {
         // One point at a time, as the platform shrinks, down to the minimum.
         const float floor = std::max(1.0f, minimumFontSize_);
-        while (font.pointSize > floor && engine.width(font, text_) > size.width)
+        while (font.pointSize > floor && !fitsWidth(engine, font, text_, size.width))
             font.pointSize = std::max(floor, font.pointSize - 1);
     }
-    return TextLayout::make(engine, text_, font, size, lineBreak_, lines_);
+    layout_ = TextLayout::make(engine, text_, font, size, lineBreak_, lines_);
+    layoutSize_ = size;
+    layoutEngine_ = &engine;
+    return *layout_;
 }
 
 void drawTextLayout(Painter& painter, const TextLayout& layout, const Rect& box,

@@ -44,9 +44,10 @@ public:
     float minimumFontSize() const { return minimumFontSize_; }
     void setMinimumFontSize(float size);
 
-    // The lines as drawn in a frame of `size`, after shrinking to fit.
-    TextLayout layout(Size size) const;
-    TextLayout layout() const { return layout({frame().width, frame().height}); }
+    // The lines as drawn in a frame of `size`, after shrinking to fit. Kept until the text,
+    // a setting that shapes it or the size changes, so drawing a frame lays out nothing.
+    const TextLayout& layout(Size size) const;
+    const TextLayout& layout() const { return layout({frame().width, frame().height}); }
     // The size `text` takes in this label's font and line break mode within `bounds`
     // (9999 x 9999: its one-line width), measured by the engine that draws.
     Size sizeOfText(std::string_view text, Size bounds) const;
@@ -55,6 +56,9 @@ protected:
     void draw(Painter& painter, const Rect& bounds, double time) const override;
 
 private:
+    // A setting that shapes the lines changed.
+    void relayout();
+
     std::string text_;
     Font font_ = Font::defaultFont();
     Color textColor_ = Color::black();
@@ -67,6 +71,9 @@ private:
     Size shadowOffset_{0, -1};
     bool adjusts_ = false;
     float minimumFontSize_ = 0;
+    mutable std::optional<TextLayout> layout_;
+    mutable Size layoutSize_;
+    mutable const FontEngine* layoutEngine_ = nullptr;
 };
 
 // Draws laid-out lines in `box` with an alignment, centred vertically; shared by labels and

