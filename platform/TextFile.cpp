@@ -13,14 +13,14 @@ namespace mevara {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> TextFile::readBytes(const fs::path& path) {
+std::optional<std::string> TextFile::readBytes(const fs::path& path, std::size_t limit) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes;
     char buffer[64 * 1024];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > maximumSize) return std::nullopt;
+        if (bytes.size() > limit) return std::nullopt;
     }
     if (in.bad()) return std::nullopt;
     return bytes;

@@ -14,8 +14,9 @@ public:
     // Larger files are treated as unreadable rather than read into memory.
     static constexpr std::size_t maximumSize = 64 * 1024 * 1024;
 
-    // The file's bytes, or nothing when it is missing, unreadable or too large.
-    static std::optional<std::string> readBytes(const std::filesystem::path& path);
+    // The file's bytes, or nothing when it is missing, unreadable or larger than `limit`.
+    static std::optional<std::string> readBytes(const std::filesystem::path& path,
+                                                std::size_t limit = maximumSize);
 
     // The file's text, or nothing when it is missing, unreadable or not UTF-8.
     static std::optional<std::string> readUtf8(const std::filesystem::path& path);
