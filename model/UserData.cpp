@@ -83,6 +83,7 @@ PlistDictionary UserData::dictionary() const {
 void UserData::save() {
     if (fileDamaged_ && !keepDamagedFile()) return;
     PropertyList::writeDictionary(userDataPath(), dictionary());
+    if (!saveData_) removeLeftovers();
 }
 
 bool UserData::keepDamagedFile() {
@@ -143,6 +144,12 @@ void UserData::wipe() {
     age_.clear();
     tests_ = {};
     total_ = 0;
+    removeLeftovers();
+}
+
+void UserData::removeLeftovers() {
+    TextFile::removeLeftovers(userDataPath());
+    TextFile::removeLeftovers(disclaimerPath());
 }
 
 float UserData::calculateTotal() {
@@ -174,6 +181,7 @@ void UserData::removeAllData() {
     gender_.clear();
     age_.clear();
     save();
+    removeLeftovers();
 }
 
 bool UserData::timeForDisclaimer() {

@@ -58,8 +58,12 @@ public:
     void loadFromDictionary(const PlistDictionary& dictionary);
     PlistDictionary dictionary() const;
 
-    // Clears profile and tests in memory; leaves saveData and the file alone.
+    // Clears profile and tests in memory, and the leftovers below; leaves saveData and the
+    // file alone.
     void wipe();
+    // Removes what writes of the user's files cut short left behind, as those may hold
+    // data entered before saving was switched off.
+    static void removeLeftovers();
     float calculateTotal();
     // Average cumulative medical exposure in mSv for the stored age range.
     float averageExposureForAge() const;

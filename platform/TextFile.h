@@ -26,6 +26,10 @@ public:
     // whole. Creates the folder when needed. False when anything failed; the old
     // file is then untouched.
     static bool writeAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+    // Removes the temporary files that writes of `path` left in its folder when they
+    // were cut short. Also those of a write still running: call it only when none is.
+    static void removeLeftovers(const std::filesystem::path& path);
 };
 
 } // namespace mevara
