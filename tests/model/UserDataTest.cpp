@@ -22,7 +22,8 @@ protected:
         UserData::resetInstance();
         dir.write(dir.useOwnResources() / "testlist.xml",
                   "<t name='CT' location='Chest' milliseverts='7'/>\n"
-                  "<t name='X-Ray' location='Lumbar Spine' milliseverts='1.5'/>\n");
+                  "<t name='X-Ray' location='Lumbar Spine' milliseverts='1.5'/>\n"
+                  "<t name='X-Ray' location='Whole Body' milliseverts='1e30'/>\n");
     }
     void TearDown() override { UserData::resetInstance(); }
 
@@ -130,25 +131,41 @@ TEST_F(UserDataFile, FilesReadOnlyInPartAreKeptAsideBeforeTheNextSave) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.documents()), fs::directory_iterator()), 3);
 }
 
-TEST_F(UserDataFile, CountsStoredAsTextOrRealsReadAsTheirIntegerValue) {
-    const std::vector<std::pair<const char*, std::int64_t>> counts{
-        {"<integer>2</integer>", 2}, {"<string> +3 tests</string>", 3},
-        {"<real>3.7</real>", 3}, // truncated toward zero
-        {"<real>-2.5</real>", -2},   {"<string>many</string>", 0},
-        {"<real>nan</real>", 0},     {"<real>1e300</real>", INT64_MAX}};
+TEST_F(UserDataFile, CountsReadAsIntegersAndDosesBeyondTheFloatsAsZero) {
+    struct Row {
+        const char* location;
+        const char* count;
+        std::int64_t numberOfTests;
+        float milliseverts;
+    };
+    const std::vector<Row> rows{
+        {"Lumbar Spine", "<integer>2</integer>", 2, 3.0f},
+        {"Lumbar Spine", "<string> +3 tests</string>", 3, 4.5f},
+        {"Lumbar Spine", "<real>3.7</real>", 3, 4.5f}, // truncated toward zero
+        {"Lumbar Spine", "<real>-2.5</real>", -2, -3.0f},
+        {"Lumbar Spine", "<string>many</string>", 0, 0.0f},
+        {"Lumbar Spine", "<real>nan</real>", 0, 0.0f},
+        {"Whole Body", "<integer>1</integer>", 1, 1e30f},
+        // Products beyond the float range would make every total infinite.
+        {"Whole Body", "<real>1e300</real>", INT64_MAX, 0.0f},
+        {"Whole Body", "<integer>-10000000000</integer>", -10'000'000'000, 0.0f}};
     std::string xml = "<plist version=\"1.0\"><dict>";
-    for (std::size_t i = 1; i <= counts.size(); ++i) {
+    for (std::size_t i = 1; i <= rows.size(); ++i) {
         const std::string key = "<key>test " + std::to_string(i);
-        xml += key + " name</key><string>X-Ray</string>" + key +
-               " location</key><string>Lumbar Spine</string>" + key + " number of tests</key>" +
-               counts[i - 1].first;
+        xml += key + " name</key><string>X-Ray</string>" + key + " location</key><string>" +
+               rows[i - 1].location + "</string>" + key + " number of tests</key>" +
+               rows[i - 1].count;
     }
     dir.write(UserData::userDataPath(), xml + "</dict></plist>");
     UserData loaded = reloaded();
-    ASSERT_EQ(loaded.tests().size(), counts.size());
-    for (std::size_t i = 0; i < counts.size(); ++i)
-        EXPECT_EQ(loaded.tests()[i]->numberOfTests(), counts[i].second) << counts[i].first;
-    EXPECT_EQ(loaded.tests()[1]->milliseverts(), 4.5f);
+    ASSERT_EQ(loaded.tests().size(), rows.size());
+    float total = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(loaded.tests()[i]->numberOfTests(), rows[i].numberOfTests) << rows[i].count;
+        EXPECT_EQ(loaded.tests()[i]->milliseverts(), rows[i].milliseverts) << rows[i].count;
+        total += rows[i].milliseverts;
+    }
+    EXPECT_EQ(loaded.total(), total);
 }
 
 TEST_F(UserDataFile, SavingOffWipeAndRemoveAllKeepTheRightThings) {
