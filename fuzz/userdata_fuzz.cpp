@@ -1,5 +1,5 @@
-// Any bytes as the user data file: loading must never crash, and what was
-// loaded must survive a save and a second load.
+// Any bytes as the user data file (XML in any of its encodings, or binary): loading must
+// never crash, and what was loaded must survive a save and a second load.
 #include "model/UserData.h"
 #include "platform/Directories.h"
 #include "platform/PropertyList.h"
@@ -30,7 +30,7 @@ void useScratchFolders() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     useScratchFolders();
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    auto dictionary = mevara::PropertyList::dictionaryFromXml(bytes);
+    auto dictionary = mevara::PropertyList::dictionaryFromBytes(bytes);
     mevara::UserData first;
     first.loadFromDictionary(dictionary.value_or(mevara::PlistDictionary{}));
     first.calculateTotal();
