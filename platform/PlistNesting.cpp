@@ -46,7 +46,9 @@ public:
                 const bool empty = xml_[end - 1] == '/';
                 // "<array/>": the reader drops the slash from the name it read.
                 if (empty && end == nameEnd && !name.empty()) name.remove_suffix(1);
-                if ((name == "dict" || name == "array") && !empty && ++depth > maximumDepth)
+                // An empty one at the top takes in whatever follows, as if left open.
+                if ((name == "dict" || name == "array") && (!empty || depth == 0) &&
+                    ++depth > maximumDepth)
                     return false;
                 if ((name == "/dict" || name == "/array") && --depth < 0) return false;
                 next = end + 1;
