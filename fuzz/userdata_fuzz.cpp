@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!saved) std::abort();
     mevara::UserData second;
     second.loadFromDictionary(*saved);
-    if (second.saveData() != first.saveData() || second.tests().size() != first.tests().size())
-        std::abort();
+    // With saving off the tests are read but never written.
+    const std::size_t written = first.saveData() ? first.tests().size() : 0;
+    if (second.saveData() != first.saveData() || second.tests().size() != written) std::abort();
     return 0;
 }
