@@ -2,6 +2,7 @@
 
 #include "app/GalleryController.h"
 #include "handset/MevaraViewController.h"
+#include "model/TestData.h"
 #include "model/UserData.h"
 #include "tablet/RootController.h"
 #include "toolkit/ViewController.h"
@@ -28,6 +29,9 @@ std::shared_ptr<ViewController> MevaraAppDelegate::makeRoot(Interface interface)
 }
 
 bool MevaraAppDelegate::applicationDidFinishLaunchingWithOptions() {
+    // Before the first refresh starts (at activation), so no write of ours is running.
+    UserData::removeLeftovers();
+    TestData::removeLeftovers();
     viewController = makeRoot(interfaceForIdiom(Application::shared().idiom()));
     Application::shared().setRootViewController(viewController);
     if (window) {

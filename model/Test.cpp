@@ -55,6 +55,8 @@ float Test::millisevertsForTest(const Test& test) {
     const auto catalogue = TestData::catalogue();
     if (const Test* entry = catalogue->find(test))
         result = entry->milliseverts() * static_cast<float>(test.numberOfTests());
+    // A count or dose too large for a float would make every total and chart infinite.
+    if (!std::isfinite(result)) return 0.0f;
     // std::round takes halves away from zero.
     return static_cast<float>(std::round(static_cast<double>(result) * 1000.0) / 1000.0);
 }

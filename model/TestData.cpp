@@ -121,6 +121,10 @@ void TestData::loadTestData(const std::string& serviceUrl, std::chrono::millisec
     resetTestArray();
 }
 
+void TestData::removeLeftovers() {
+    TextFile::removeLeftovers(cachedPath());
+}
+
 std::string TestData::requestUrl(const std::string& serviceUrl) {
     std::string base = serviceUrl;
     while (!base.empty() && base.back() == '/')

@@ -51,6 +51,10 @@ public:
                              std::chrono::milliseconds timeout = HttpClient::defaultTimeout,
                              const std::atomic<bool>* cancel = nullptr);
 
+    // Removes what refreshes cut short left in the caches folder. Only before the first
+    // refresh starts: a running one may be writing there.
+    static void removeLeftovers();
+
     // Lenient: one entry per line of 11 or more UTF-16 code units that holds a
     // name and a location; see the shipped file.
     static Catalogue parse(std::string_view text);

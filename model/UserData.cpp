@@ -3,9 +3,13 @@
 #include "platform/Clock.h"
 #include "platform/Directories.h"
 #include "platform/NumberParsing.h"
+#include "platform/SideCopy.h"
 #include "platform/TextFile.h"
 
+#include <charconv>
+#include <iostream>
 #include <memory>
+#include <system_error>
 
 namespace mevara {
 
@@ -19,8 +23,26 @@ std::unique_ptr<UserData>& shared() {
     return store;
 }
 
+constexpr std::string_view testPrefix = "test ";
+
 std::string testKey(std::size_t position, const char* field) {
-    return "test " + std::to_string(position) + " " + field;
+    return std::string(testPrefix) + std::to_string(position) + " " + field;
+}
+
+// Whether the file holds a key of a test at `position` or later, which loading never
+// reached: a save would drop it.
+bool holdsTestsFrom(const PlistDictionary& d, std::size_t position) {
+    for (auto it = d.lower_bound(std::string(testPrefix));
+         it != d.end() && it->first.starts_with(testPrefix); ++it) {
+        const std::string_view key = std::string_view(it->first).substr(testPrefix.size());
+        std::size_t number = 0;
+        const auto [end, error] = std::from_chars(key.data(), key.data() + key.size(), number);
+        if (error == std::errc::result_out_of_range) return true;
+        if (error == std::errc() && end != key.data() + key.size() && *end == ' ' &&
+            number >= position)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -58,12 +80,39 @@ PlistDictionary UserData::dictionary() const {
     return d;
 }
 
-void UserData::save() const {
+void UserData::save() {
+    if (fileDamaged_ && !keepDamagedFile()) return;
     PropertyList::writeDictionary(userDataPath(), dictionary());
+    if (!saveData_) removeLeftovers();
+}
+
+bool UserData::keepDamagedFile() {
+    const auto path = userDataPath();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        fileDamaged_ = false; // gone meanwhile: nothing left to lose
+        return true;
+    }
+    const auto kept = SideCopy::keep(path, "damaged");
+    if (!kept) {
+        std::cerr << "mevara: could not keep the unreadable " << path.string()
+                  << " aside, so it is not saved over\n";
+        return false;
+    }
+    std::cerr << "mevara: " << path.string() << " could not be read whole; kept it as "
+              << kept->string() << "\n";
+    fileDamaged_ = false;
+    return true;
 }
 
 void UserData::load() {
-    loadFromDictionary(PropertyList::readDictionary(userDataPath()).value_or(PlistDictionary{}));
+    const auto path = userDataPath();
+    const auto file = PropertyList::readDictionary(path, maximumFileSize);
+    loadFromDictionary(file.value_or(PlistDictionary{}));
+    // A missing file is not damaged; one read in part, or not at all, is.
+    std::error_code ec;
+    fileDamaged_ = file ? holdsTestsFrom(*file, tests_.size() + 1)
+                        : std::filesystem::is_regular_file(path, ec);
 }
 
 void UserData::loadFromDictionary(const PlistDictionary& d) {
@@ -95,6 +144,12 @@ void UserData::wipe() {
     age_.clear();
     tests_ = {};
     total_ = 0;
+    removeLeftovers();
+}
+
+void UserData::removeLeftovers() {
+    TextFile::removeLeftovers(userDataPath());
+    TextFile::removeLeftovers(disclaimerPath());
 }
 
 float UserData::calculateTotal() {
@@ -126,6 +181,7 @@ void UserData::removeAllData() {
     gender_.clear();
     age_.clear();
     save();
+    removeLeftovers();
 }
 
 bool UserData::timeForDisclaimer() {

@@ -21,6 +21,9 @@ public:
     static constexpr std::array<std::string_view, 2> genders{"Male", "Female"};
     static constexpr std::array<std::string_view, 7> ageRanges{
         "0 - 18", "19 - 29", "30 - 39", "40 - 49", "50 - 59", "60 - 69", "70+"};
+    // A larger user file is unreadable: libplist compares every key it reads with the
+    // ones before it, so millions of keys would take minutes at every start.
+    static constexpr std::size_t maximumFileSize = 16 * 1024 * 1024;
 
     // The shared store, created and loaded on first use.
     static UserData& instance();
@@ -46,15 +49,21 @@ public:
     bool saveData() const { return saveData_; }
     void setSaveData(bool saveData) { saveData_ = saveData; }
 
-    // Writes the file; with saving off it holds only the "save" key.
-    void save() const;
+    // Writes the file; with saving off it holds only the "save" key. A file that the last
+    // load could not read whole is first kept aside as "userdata.dat.damaged"; when that
+    // fails, nothing is written over it.
+    void save();
     // Replaces everything in memory from the file, looking every dose up again.
     void load();
     void loadFromDictionary(const PlistDictionary& dictionary);
     PlistDictionary dictionary() const;
 
-    // Clears profile and tests in memory; leaves saveData and the file alone.
+    // Clears profile and tests in memory, and the leftovers below; leaves saveData and the
+    // file alone.
     void wipe();
+    // Removes what writes of the user's files cut short left behind, as those may hold
+    // data entered before saving was switched off.
+    static void removeLeftovers();
     float calculateTotal();
     // Average cumulative medical exposure in mSv for the stored age range.
     float averageExposureForAge() const;
@@ -68,11 +77,14 @@ public:
     static std::filesystem::path disclaimerPath();
 
 private:
+    bool keepDamagedFile();
+
     std::string gender_;
     std::string age_;
     std::vector<std::shared_ptr<Test>> tests_;
     float total_ = 0;
     bool saveData_ = true;
+    bool fileDamaged_ = false;
 };
 
 } // namespace mevara

@@ -1,7 +1,9 @@
 #include "PropertyList.h"
 
 #include "NumberParsing.h"
+#include "PlistNesting.h"
 #include "TextFile.h"
+#include "Unicode.h"
 
 #include <algorithm>
 #include <charconv>
@@ -17,6 +19,9 @@
 namespace mevara {
 
 namespace {
+
+constexpr std::string_view binaryMagic = "bplist00";
+constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
 
 // Property-list dates count from 2001-01-01 UTC, stored as 32-bit seconds.
 constexpr std::int64_t referenceEpoch = 978307200;
@@ -163,23 +168,8 @@ plist_t nodeOf(const PlistValue& value) {
     return std::visit(Maker{}, value);
 }
 
-} // namespace
-
-Date PropertyList::earliestDate() {
-    return Date(std::chrono::seconds(std::numeric_limits<int32_t>::min() + referenceEpoch + 1));
-}
-
-Date PropertyList::latestDate() {
-    return Date(std::chrono::seconds(std::numeric_limits<int32_t>::max() + referenceEpoch - 1));
-}
-
-std::optional<PlistDictionary> PropertyList::dictionaryFromXml(std::string_view xml) {
-    if (xml.empty() || xml.size() > std::numeric_limits<uint32_t>::max()) return std::nullopt;
-    plist_t raw = nullptr;
-    plist_from_xml(xml.data(), static_cast<uint32_t>(xml.size()), &raw);
-    PlistPtr root(raw);
+std::optional<PlistDictionary> dictionaryOf(PlistPtr root) {
     if (!root || plist_get_node_type(root.get()) != PLIST_DICT) return std::nullopt;
-
     PlistDictionary dictionary;
     plist_dict_iter it = nullptr;
     plist_dict_new_iter(root.get(), &it);
@@ -197,6 +187,39 @@ std::optional<PlistDictionary> PropertyList::dictionaryFromXml(std::string_view 
     return dictionary;
 }
 
+} // namespace
+
+Date PropertyList::earliestDate() {
+    return Date(std::chrono::seconds(std::numeric_limits<int32_t>::min() + referenceEpoch + 1));
+}
+
+Date PropertyList::latestDate() {
+    return Date(std::chrono::seconds(std::numeric_limits<int32_t>::max() + referenceEpoch - 1));
+}
+
+std::optional<PlistDictionary> PropertyList::dictionaryFromBytes(std::string_view bytes) {
+    if (bytes.starts_with(binaryMagic)) {
+        if (bytes.size() > std::numeric_limits<uint32_t>::max() ||
+            !plistnesting::binaryFits(bytes, maximumDepth))
+            return std::nullopt;
+        plist_t root = nullptr;
+        plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
+        return dictionaryOf(PlistPtr(root));
+    }
+    if (bytes.starts_with(utf8Mark)) return dictionaryFromXml(bytes.substr(utf8Mark.size()));
+    if (auto utf8 = unicode::utf8FromMarkedUtf16(bytes)) return dictionaryFromXml(*utf8);
+    return dictionaryFromXml(bytes);
+}
+
+std::optional<PlistDictionary> PropertyList::dictionaryFromXml(std::string_view xml) {
+    if (xml.empty() || xml.size() > std::numeric_limits<uint32_t>::max() ||
+        !plistnesting::xmlFits(xml, maximumDepth))
+        return std::nullopt;
+    plist_t root = nullptr;
+    plist_from_xml(xml.data(), static_cast<uint32_t>(xml.size()), &root);
+    return dictionaryOf(PlistPtr(root));
+}
+
 std::string PropertyList::xmlFromDictionary(const PlistDictionary& dictionary) {
     PlistPtr root(plist_new_dict());
     for (const auto& [key, value] : dictionary)
@@ -209,10 +232,11 @@ std::string PropertyList::xmlFromDictionary(const PlistDictionary& dictionary) {
     return result;
 }
 
-std::optional<PlistDictionary> PropertyList::readDictionary(const std::filesystem::path& path) {
-    auto bytes = TextFile::readBytes(path);
+std::optional<PlistDictionary> PropertyList::readDictionary(const std::filesystem::path& path,
+                                                            std::size_t sizeLimit) {
+    auto bytes = TextFile::readBytes(path, sizeLimit);
     if (!bytes) return std::nullopt;
-    return dictionaryFromXml(*bytes);
+    return dictionaryFromBytes(*bytes);
 }
 
 bool PropertyList::writeDictionary(const std::filesystem::path& path,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Date.h"
+#include "TextFile.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -17,14 +18,25 @@ namespace mevara {
 using PlistValue = std::variant<std::string, std::int64_t, bool, double, Date>;
 using PlistDictionary = std::map<std::string, PlistValue>;
 
-// Reads and writes a dictionary in the XML property-list format.
+// Reads a dictionary from a property list as the platform's reader does (XML in UTF-8,
+// with or without a byte-order mark, or in UTF-16 with one; or the binary format) and
+// writes it as XML.
 class PropertyList {
 public:
-    // Nothing when the bytes are not an XML property list with a dictionary at the top.
+    // Arrays and dictionaries nested deeper are refused before libplist sees them: it
+    // builds and frees them recursively. The files read here hold one flat dictionary.
+    static constexpr int maximumDepth = 64;
+
+    // Nothing when the bytes are not a property list with a dictionary at the top.
+    static std::optional<PlistDictionary> dictionaryFromBytes(std::string_view bytes);
+    // The same for UTF-8 XML text only.
     static std::optional<PlistDictionary> dictionaryFromXml(std::string_view xml);
     static std::string xmlFromDictionary(const PlistDictionary& dictionary);
 
-    static std::optional<PlistDictionary> readDictionary(const std::filesystem::path& path);
+    // Nothing also when the file is missing or larger than `sizeLimit`.
+    static std::optional<PlistDictionary>
+    readDictionary(const std::filesystem::path& path,
+                   std::size_t sizeLimit = TextFile::maximumSize);
     // Replaces the file atomically; false when the write failed.
     static bool writeDictionary(const std::filesystem::path& path,
                                 const PlistDictionary& dictionary);

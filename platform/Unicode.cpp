@@ -1,8 +1,10 @@
 #include "Unicode.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
+#include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
 
@@ -47,6 +49,20 @@ bool isValidUtf8(std::string_view text) {
         if (next(text, i) < 0) return false;
     }
     return true;
+}
+
+std::optional<std::string> utf8FromMarkedUtf16(std::string_view bytes) {
+    if (!bytes.starts_with("\xFF\xFE") && !bytes.starts_with("\xFE\xFF")) return std::nullopt;
+    if (bytes.size() > static_cast<std::size_t>(INT32_MAX) / 2) return std::nullopt;
+    // ICU's "UTF-16" reads the mark, picks the order from it and drops it.
+    std::string utf8(bytes.size() / 2 * 3 + 1, '\0');
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length =
+        ucnv_convert("UTF-8", "UTF-16", utf8.data(), static_cast<int32_t>(utf8.size()),
+                     bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+    if (U_FAILURE(status)) return std::nullopt;
+    utf8.resize(static_cast<std::size_t>(length));
+    return utf8;
 }
 
 std::size_t utf16Length(std::string_view text) {

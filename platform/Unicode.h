@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,10 @@
 namespace mevara::unicode {
 
 bool isValidUtf8(std::string_view text);
+
+// UTF-16 bytes that begin with a byte-order mark (either order), as UTF-8 without the
+// mark. Nothing when they do not begin so.
+std::optional<std::string> utf8FromMarkedUtf16(std::string_view bytes);
 
 // Length in UTF-16 code units, the unit the device's strings count in.
 std::size_t utf16Length(std::string_view text);

@@ -83,6 +83,30 @@ TEST_F(Lifecycle, ResignSavesAndWithSavingOffAlsoWipesAndGoesHome) {
     EXPECT_EQ(root(*delegate).homes, 1);
 }
 
+TEST_F(Lifecycle, LeftoversOfCutShortWritesGoAtLaunchAndWhenSavingIsOff) {
+    const std::vector<std::filesystem::path> ours{dir.documents() / ".userdata.dat.a1B2c3",
+                                                  dir.documents() / ".disclaimershown.dat.ZZZZZZ",
+                                                  dir.caches() / ".tests.xml.000000"};
+    const std::vector<std::filesystem::path> others{
+        dir.documents() / ".userdata.dat.a1B2c", dir.documents() / ".userdata.dat.a1B2c3d",
+        dir.documents() / ".notes.txt.a1B2c3", dir.documents() / "userdata.dat.damaged"};
+    for (const auto& file : ours)
+        dir.write(file, "profile");
+    for (const auto& file : others)
+        dir.write(file, "other");
+    auto delegate = launchApplication(DeviceIdiom::Phone, OrientationPortrait, recording());
+    for (const auto& file : ours)
+        EXPECT_FALSE(std::filesystem::exists(file)) << file;
+    for (const auto& file : others)
+        EXPECT_TRUE(std::filesystem::exists(file)) << file;
+
+    // A save killed before its rename, then saving switched off.
+    dir.write(ours[0], "tests entered later");
+    UserData::instance().setSaveData(false);
+    UserData::instance().save();
+    EXPECT_FALSE(std::filesystem::exists(ours[0]));
+}
+
 TEST_F(Lifecycle, AnActivationShowsTheDisclaimerOnlyWhenItIsDue) {
     auto delegate = launchApplication(DeviceIdiom::Phone, OrientationPortrait, recording());
     EXPECT_EQ(root(*delegate).disclaimers, 1);

@@ -5,10 +5,12 @@
 #include "support/TempDirectory.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace mevara {
 namespace {
 
+namespace fs = std::filesystem;
 using namespace std::chrono;
 using testsupport::TempDirectory;
 
@@ -20,7 +22,8 @@ protected:
         UserData::resetInstance();
         dir.write(dir.useOwnResources() / "testlist.xml",
                   "<t name='CT' location='Chest' milliseverts='7'/>\n"
-                  "<t name='X-Ray' location='Lumbar Spine' milliseverts='1.5'/>\n");
+                  "<t name='X-Ray' location='Lumbar Spine' milliseverts='1.5'/>\n"
+                  "<t name='X-Ray' location='Whole Body' milliseverts='1e30'/>\n");
     }
     void TearDown() override { UserData::resetInstance(); }
 
@@ -65,43 +68,104 @@ TEST_F(UserDataFile, SavesAndLoadsWithDosesLookedUpAgain) {
     EXPECT_EQ(loaded.total(), 10.0f);
 }
 
-TEST_F(UserDataFile, LoadStopsAtTheFirstGapAndSurvivesBadFiles) {
-    PropertyList::writeDictionary(UserData::userDataPath(),
-                                  {{"gender", std::int64_t{3}}, // wrong type: not chosen
-                                   {"test 1 name", std::string("CT")},
-                                   {"test 1 location", std::string("Chest")},
-                                   {"test 1 number of tests", std::int64_t{2}},
-                                   {"test 3 name", std::string("CT")},
-                                   {"test 3 location", std::string("Chest")}});
-    UserData loaded = reloaded();
-    EXPECT_EQ(loaded.gender(), "");
-    EXPECT_EQ(loaded.tests().size(), 1u);
-    EXPECT_EQ(loaded.total(), 14.0f);
+TEST_F(UserDataFile, FilesReadOnlyInPartAreKeptAsideBeforeTheNextSave) {
+    const std::string whole = PropertyList::xmlFromDictionary(
+        {{"test 1 name", std::string("CT")}, {"test 1 location", std::string("Chest")}});
+    auto withTest3 = [](std::optional<PlistValue> name2) {
+        PlistDictionary d{{"test 1 name", std::string("CT")},
+                          {"test 1 location", std::string("Chest")},
+                          {"test 3 name", std::string("CT")},
+                          {"test 3 location", std::string("Chest")}};
+        if (name2) d["test 2 name"] = *name2;
+        return PropertyList::xmlFromDictionary(d);
+    };
+    std::string oversized = whole;
+    oversized.insert(whole.find("<dict>"), UserData::maximumFileSize, ' ');
+    std::string changedByte = whole;
+    changedByte[changedByte.find("<dict>") + 4] = 'C';
+    std::string deep = "<plist version=\"1.0\">";
+    for (int i = 0; i < 200'000; ++i)
+        deep += i % 2 ? "<dict><key>a</key>" : "<array>";
 
-    dir.write(UserData::userDataPath(), "<plist><dict><key>save</key>");
-    EXPECT_TRUE(reloaded().saveData());
-    EXPECT_TRUE(reloaded().tests().empty());
+    const fs::path file = UserData::userDataPath(), kept = file.string() + ".damaged";
+    for (const auto& [what, bytes, testsRead] :
+         std::vector<std::tuple<const char*, std::string, int>>{
+             {"whole", whole, 1},
+             {"a gap before test 3", withTest3(std::nullopt), 1},
+             {"a name of the wrong type", withTest3(std::int64_t{2}), 1},
+             {"one changed byte", changedByte, 0},
+             {"a cut end", whole.substr(0, whole.size() / 2), 0},
+             {"nested 200,000 deep", deep, 0},
+             {"over 16 MB", oversized, 0}}) {
+        SCOPED_TRACE(what);
+        fs::remove(kept);
+        dir.write(file, bytes);
+        UserData data = reloaded();
+        EXPECT_EQ(data.tests().size(), std::size_t(testsRead));
+        testing::internal::CaptureStderr();
+        data.save();
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(PropertyList::readDictionary(file)); // saved over
+        if (std::string_view(what) == "whole") {
+            EXPECT_FALSE(fs::exists(kept));
+            EXPECT_EQ(said, "");
+            continue;
+        }
+        EXPECT_EQ(TextFile::readBytes(kept), bytes);
+        EXPECT_NE(said.find("kept it as " + kept.string() + "\n"), std::string::npos) << said;
+    }
+
+    // A second damaged file never replaces the first: it gets the time in its name.
+    Clock::setSource([] { return Date{sys_days{2026y / December / 6} + 18h + 15min}; });
+    dir.write(file, "second");
+    UserData second = reloaded();
+    testing::internal::CaptureStderr();
+    second.save();
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(TextFile::readBytes(kept), oversized);
+    EXPECT_EQ(TextFile::readBytes(file.string() + ".damaged-2026-12-06T181500"), "second");
+
+    // Missing is not damaged.
+    fs::remove(file);
+    reloaded().save();
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.documents()), fs::directory_iterator()), 3);
 }
 
-TEST_F(UserDataFile, CountsStoredAsTextOrRealsReadAsTheirIntegerValue) {
-    const std::vector<std::pair<const char*, std::int64_t>> counts{
-        {"<integer>2</integer>", 2}, {"<string> +3 tests</string>", 3},
-        {"<real>3.7</real>", 3}, // truncated toward zero
-        {"<real>-2.5</real>", -2},   {"<string>many</string>", 0},
-        {"<real>nan</real>", 0},     {"<real>1e300</real>", INT64_MAX}};
+TEST_F(UserDataFile, CountsReadAsIntegersAndDosesBeyondTheFloatsAsZero) {
+    struct Row {
+        const char* location;
+        const char* count;
+        std::int64_t numberOfTests;
+        float milliseverts;
+    };
+    const std::vector<Row> rows{
+        {"Lumbar Spine", "<integer>2</integer>", 2, 3.0f},
+        {"Lumbar Spine", "<string> +3 tests</string>", 3, 4.5f},
+        {"Lumbar Spine", "<real>3.7</real>", 3, 4.5f}, // truncated toward zero
+        {"Lumbar Spine", "<real>-2.5</real>", -2, -3.0f},
+        {"Lumbar Spine", "<string>many</string>", 0, 0.0f},
+        {"Lumbar Spine", "<real>nan</real>", 0, 0.0f},
+        {"Whole Body", "<integer>1</integer>", 1, 1e30f},
+        // Products beyond the float range would make every total infinite.
+        {"Whole Body", "<real>1e300</real>", INT64_MAX, 0.0f},
+        {"Whole Body", "<integer>-10000000000</integer>", -10'000'000'000, 0.0f}};
     std::string xml = "<plist version=\"1.0\"><dict>";
-    for (std::size_t i = 1; i <= counts.size(); ++i) {
+    for (std::size_t i = 1; i <= rows.size(); ++i) {
         const std::string key = "<key>test " + std::to_string(i);
-        xml += key + " name</key><string>X-Ray</string>" + key +
-               " location</key><string>Lumbar Spine</string>" + key + " number of tests</key>" +
-               counts[i - 1].first;
+        xml += key + " name</key><string>X-Ray</string>" + key + " location</key><string>" +
+               rows[i - 1].location + "</string>" + key + " number of tests</key>" +
+               rows[i - 1].count;
     }
     dir.write(UserData::userDataPath(), xml + "</dict></plist>");
     UserData loaded = reloaded();
-    ASSERT_EQ(loaded.tests().size(), counts.size());
-    for (std::size_t i = 0; i < counts.size(); ++i)
-        EXPECT_EQ(loaded.tests()[i]->numberOfTests(), counts[i].second) << counts[i].first;
-    EXPECT_EQ(loaded.tests()[1]->milliseverts(), 4.5f);
+    ASSERT_EQ(loaded.tests().size(), rows.size());
+    float total = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(loaded.tests()[i]->numberOfTests(), rows[i].numberOfTests) << rows[i].count;
+        EXPECT_EQ(loaded.tests()[i]->milliseverts(), rows[i].milliseverts) << rows[i].count;
+        total += rows[i].milliseverts;
+    }
+    EXPECT_EQ(loaded.total(), total);
 }
 
 TEST_F(UserDataFile, SavingOffWipeAndRemoveAllKeepTheRightThings) {
