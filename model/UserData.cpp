@@ -111,8 +111,13 @@ void UserData::load() {
     loadFromDictionary(file.value_or(PlistDictionary{}));
     // A missing file is not damaged; one read in part, or not at all, is.
     std::error_code ec;
-    fileDamaged_ = file ? holdsTestsFrom(*file, tests_.size() + 1)
-                        : std::filesystem::is_regular_file(path, ec);
+    // A profile value of another type is dropped by the next save, so it counts too.
+    auto unreadable = [&file](const char* key) {
+        return file->count(key) != 0 && !stringValue(*file, key);
+    };
+    fileDamaged_ =
+        file ? holdsTestsFrom(*file, tests_.size() + 1) || unreadable("gender") || unreadable("age")
+             : std::filesystem::is_regular_file(path, ec);
 }
 
 void UserData::loadFromDictionary(const PlistDictionary& d) {

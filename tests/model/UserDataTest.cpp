@@ -93,6 +93,10 @@ TEST_F(UserDataFile, FilesReadOnlyInPartAreKeptAsideBeforeTheNextSave) {
              {"whole", whole, 1},
              {"a gap before test 3", withTest3(std::nullopt), 1},
              {"a name of the wrong type", withTest3(std::int64_t{2}), 1},
+             {"an age of the wrong type",
+              PropertyList::xmlFromDictionary(
+                  {{"age", std::int64_t{30}}, {"test 1 name", std::string("CT")}}),
+              1},
              {"one changed byte", changedByte, 0},
              {"a cut end", whole.substr(0, whole.size() / 2), 0},
              {"nested 200,000 deep", deep, 0},
