@@ -206,7 +206,7 @@ void MevaraViewController::crossfadeBackground(std::shared_ptr<const Image> imag
 }
 
 void MevaraViewController::finishCrossfade() {
-    if (newBackgroundView_->image()) backgroundView_->setImage(newBackgroundView_->image());
+    backgroundView_->setImage(newBackgroundView_->image());
     newBackgroundView_->setImage(nullptr);
     backgroundView_->setAlpha(1);
     newBackgroundView_->setAlpha(0);

@@ -52,12 +52,6 @@ std::size_t onToCodePoint(std::string_view text, std::size_t offset) {
     return offset;
 }
 
-std::string_view trimEnd(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 class Truncator {
 public:
     Truncator(const FontEngine& engine, const Font& font, std::string_view text, float maxWidth)
@@ -173,6 +167,12 @@ std::string truncateLine(const FontEngine& engine, const Font& font, std::string
     if (mode == LineBreakMode::TailTruncation) return truncator.tail(fitting);
     if (mode == LineBreakMode::HeadTruncation) return truncator.head();
     return truncator.middle();
+}
+
+std::string_view trimEnd(std::string_view s) {
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
 }
 
 } // namespace mevara

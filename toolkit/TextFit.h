@@ -20,6 +20,8 @@ std::size_t fittingPrefix(const FontEngine& engine, const Font& font, std::strin
 // Bytes in the longest suffix of `text`, starting on a code point, at most `maxWidth` wide.
 std::size_t fittingSuffix(const FontEngine& engine, const Font& font, std::string_view text,
                           float maxWidth);
+// `text` without the spaces and tabs at its end, which a cut or wrapped line drops.
+std::string_view trimEnd(std::string_view text);
 // Whether the whole text is at most `maxWidth` wide.
 bool fitsWidth(const FontEngine& engine, const Font& font, std::string_view text, float maxWidth);
 

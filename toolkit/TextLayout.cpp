@@ -11,12 +11,6 @@
 namespace mevara {
 namespace {
 
-std::string_view trimEnd(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 // Breaks paragraphs into lines of at most a width: as many words as fit, or, when not even
 // one does, as many characters (at least one). Each line measures about what it holds, not
 // the rest of the paragraph, so a long paragraph wraps in time proportional to its length.
