@@ -1,5 +1,6 @@
 #include "CatalogueIndex.h"
 
+#include "model/CatalogueRenames.h"
 #include "platform/Unicode.h"
 
 #include <functional>
@@ -20,11 +21,33 @@ CatalogueIndex::CatalogueIndex(std::vector<std::shared_ptr<Test>> entries)
     }
 }
 
+const Test* CatalogueIndex::find(const Key& key) const {
+    auto found = lastByKey_.find(key);
+    return found == lastByKey_.end() ? nullptr : entries_[found->second].get();
+}
+
 const Test* CatalogueIndex::find(const Test& record) const {
     if (!record.testName() || !record.location()) return nullptr;
-    auto found = lastByKey_.find(
-        {unicode::canonicalForm(*record.testName()), unicode::canonicalForm(*record.location())});
-    return found == lastByKey_.end() ? nullptr : entries_[found->second].get();
+    Key key{unicode::canonicalForm(*record.testName()), unicode::canonicalForm(*record.location())};
+    if (const Test* entry = find(key)) return entry;
+    for (const auto& rename : catalogueRenames()) {
+        if (key.first != unicode::canonicalForm(rename.testName)) continue;
+        const std::string former = unicode::canonicalForm(rename.formerLocation);
+        const std::string current = unicode::canonicalForm(rename.location);
+        if (key.second == former) {
+            if (const Test* entry = find(Key{key.first, current})) return entry;
+        } else if (key.second == current) {
+            if (const Test* entry = find(Key{key.first, former})) return entry;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<std::string> CatalogueIndex::renamedLocation(const Test& record) const {
+    const Test* entry = find(record);
+    if (!entry || unicode::compareCanonical(*entry->location(), *record.location()) == 0)
+        return std::nullopt;
+    return entry->location();
 }
 
 std::size_t CatalogueIndex::KeyHash::operator()(const Key& key) const {

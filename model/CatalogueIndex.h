@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -23,11 +24,18 @@ public:
     const Entries& entries() const { return entries_; }
 
     // The last entry whose test name and body part compare as the same as the
-    // record's (Test::compare without dates), or null.
+    // record's (Test::compare without dates); failing that, the entry that the
+    // record's body part was renamed to or from; or null.
     const Test* find(const Test& record) const;
+
+    // The catalogue's own body part for a record that matches only through a
+    // rename, so that the forms offer it and later lookups need no detour.
+    std::optional<std::string> renamedLocation(const Test& record) const;
 
 private:
     using Key = std::pair<std::string, std::string>;
+    const Test* find(const Key& key) const;
+
     struct KeyHash {
         std::size_t operator()(const Key& key) const;
     };

@@ -1,5 +1,6 @@
 #include "UserData.h"
 
+#include "model/TestData.h"
 #include "platform/Clock.h"
 #include "platform/Directories.h"
 #include "platform/NumberParsing.h"
@@ -130,6 +131,7 @@ void UserData::loadFromDictionary(const PlistDictionary& d) {
     }
     tests_.clear();
     total_ = 0;
+    const auto catalogue = TestData::catalogue();
     for (int i = 1; i <= maximumTests; ++i) {
         const std::string* name = stringValue(d, testKey(i, "name"));
         if (!name) break;
@@ -138,6 +140,7 @@ void UserData::loadFromDictionary(const PlistDictionary& d) {
             location ? std::optional<std::string>(*location) : std::nullopt, *name,
             integerValue(d, testKey(i, "number of tests")).value_or(0), 0.0f,
             dateValue(d, testKey(i, "date")));
+        if (auto renamed = catalogue->renamedLocation(*test)) test->setLocation(std::move(renamed));
         test->setMilliseverts(Test::millisevertsForTest(*test));
         total_ += test->milliseverts();
         tests_.push_back(std::move(test));

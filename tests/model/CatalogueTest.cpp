@@ -1,8 +1,11 @@
+#include "model/CatalogueRenames.h"
 #include "model/Test.h"
 #include "model/TestData.h"
+#include "model/UserData.h"
 #include "platform/TextFile.h"
 #include "support/TempDirectory.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -162,6 +165,38 @@ TEST(ShippedCatalogue, ParsesWhollyAndEveryDoseIsSourced) {
         // The figures the information texts quote.
         EXPECT_TRUE(fields[1] != "Chest (Single View)" || entry->milliseverts() == 0.02f);
         EXPECT_TRUE(fields[1] != "Heart (Stress Test, MPI)" || entry->milliseverts() == 15.6f);
+    }
+}
+
+TEST(ShippedCatalogue, ARenamedBodyPartStillGivesAStoredTestItsDose) {
+    for (const auto& rename : catalogueRenames()) {
+        const std::string name(rename.testName), former(rename.formerLocation),
+            current(rename.location);
+        SCOPED_TRACE(former + " -> " + current);
+        TempDirectory dir;
+        UserData::resetInstance();
+        auto catalogue = TestData::catalogue();
+        const Record* entry = catalogue->find(Record(current, name, 1, 0, std::nullopt));
+        ASSERT_TRUE(entry) << "the new name is not in the shipped catalogue";
+        EXPECT_EQ(std::ranges::count(TestData::bodyPartsForTest(name), former), 0)
+            << "the old name is still offered";
+
+        // A file saved under the old name: the test takes the new name and its dose.
+        PropertyList::writeDictionary(UserData::userDataPath(),
+                                      {{"test 1 name", name},
+                                       {"test 1 location", former},
+                                       {"test 1 number of tests", std::int64_t{3}}});
+        UserData& data = UserData::instance();
+        ASSERT_EQ(data.tests().size(), 1u);
+        EXPECT_EQ(data.tests()[0]->location(), current);
+        EXPECT_FLOAT_EQ(data.tests()[0]->milliseverts(), 3 * entry->milliseverts());
+        EXPECT_GT(data.total(), 0.0f);
+
+        // A catalogue cached before the rename still prices a test under the new name.
+        dir.write(dir.caches() / "tests.xml",
+                  "<t name='" + name + "' location='" + former + "' milliseverts='2'/>\n");
+        EXPECT_EQ(Record::millisevertsForTest(Record(current, name, 2, 0, std::nullopt)), 4.0f);
+        UserData::resetInstance();
     }
 }
 
