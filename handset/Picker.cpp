@@ -72,6 +72,9 @@ std::shared_ptr<TableViewCell> makeChoiceCell(const std::string& choice, bool ch
     text->setName("choice");
     text->setText(choice);
     text->setFont(Font::named(Font::bold, 17));
+    // Long body parts shrink before they are cut short.
+    text->setAdjustsFontSizeToFitWidth(true);
+    text->setMinimumFontSize(12);
     text->setTextColor(Color::black());
     text->setHighlightedTextColor(Color::white());
     text->setBackgroundColor(Color::clear());

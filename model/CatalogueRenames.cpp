@@ -6,7 +6,7 @@ namespace mevara {
 
 std::span<const CatalogueRename> catalogueRenames() {
     static constexpr std::array renames{
-        CatalogueRename{"X-Ray", "Hand or Foot", "Arm or Leg (Hand, Wrist, Foot, Ankle)"},
+        CatalogueRename{"X-Ray", "Hand or Foot", "Hand, Arm, Foot or Leg"},
     };
     return renames;
 }
