@@ -41,7 +41,10 @@ std::string usageText() {
                "  --version                       the version\n"
                "\n"
                "Keys: '") +
-           rotateKey + "' turns a tablet between portrait and landscape.\n";
+           rotateKey +
+           "' turns a tablet between portrait and landscape; Escape goes back\n"
+           "where a screen has a Back button; Ctrl+Q quits, saving as closing the window does.\n"
+           "Without --zoom the window takes the largest zoom, in halves, that fits the screen.\n";
 }
 
 ParsedOptions

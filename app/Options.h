@@ -49,5 +49,7 @@ std::string usageText();
 
 // The key that turns the tablet between portrait and landscape on the desktop.
 constexpr char rotateKey = 'r';
+// SDL's key code for Escape is its character.
+constexpr int escapeKey = 27;
 
 } // namespace mevara

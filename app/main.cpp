@@ -1,3 +1,4 @@
+#include "app/DesktopKeys.h"
 #include "app/HeadlessRunner.h"
 #include "app/Options.h"
 #include "app/Startup.h"
@@ -8,6 +9,7 @@
 #include "toolkit/sdl/SdlFontEngine.h"
 #include "toolkit/sdl/WindowHost.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -42,6 +44,14 @@ int runHeadless(MevaraAppDelegate& delegate, const Options& options) {
 int runOnDesktop(MevaraAppDelegate& delegate, const Options& options) {
     Window& window = *delegate.window;
     sdl::WindowHost host(window, options.effectiveZoom(), "Mevara");
+    if (!options.zoom) {
+        // A tablet turns, so its window must fit either way up.
+        const Rect frame = window.frame();
+        const float side = std::max(frame.width, frame.height);
+        host.shrinkToFit(Application::shared().isTablet() ? Size{side, side}
+                                                          : Size{frame.width, frame.height});
+    }
+    host.setIcon((Directories::current().resources / "images" / "app-icon.png").string());
     std::string error;
     if (!host.open(error)) {
         std::cerr << "mevara: cannot open a window: " << error
@@ -60,6 +70,7 @@ int runOnDesktop(MevaraAppDelegate& delegate, const Options& options) {
     };
     events.terminate = [&] { delegate.applicationWillTerminate(); };
     events.key = [&](int keycode) {
+        if (keycode == escapeKey) return pressBackButton(window);
         // SDL's key codes for letters are their lower-case characters.
         if (keycode != rotateKey || !Application::shared().isTablet()) return false;
         const bool portrait = isPortrait(Application::shared().orientation());

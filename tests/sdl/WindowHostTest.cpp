@@ -113,13 +113,17 @@ TEST_F(Host, FocusAfterLaunchAndKeysReachTheApplication) {
          {SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED})
         push(SDL_WINDOWEVENT, [&](SDL_Event& e) { e.window.event = what; });
     push(SDL_KEYDOWN, [](SDL_Event& e) { e.key.keysym.sym = SDLK_ESCAPE; });
+    // Ctrl+Q ends the run as closing the window does; the key is not passed on.
+    push(SDL_KEYDOWN, [](SDL_Event& e) {
+        e.key.keysym.sym = SDLK_q;
+        e.key.keysym.mod = KMOD_LCTRL;
+    });
 
     int resigned = 0, became = 0, terminated = 0;
     std::vector<int> keys;
     const HostEvents events{[&] { ++resigned; }, [&] { ++became; }, [&] { ++terminated; },
                             [&](int code) {
                                 keys.push_back(code);
-                                host_->requestQuit();
                                 return true;
                             }};
     EXPECT_EQ(host_->run(events), 0);
@@ -127,6 +131,21 @@ TEST_F(Host, FocusAfterLaunchAndKeysReachTheApplication) {
     EXPECT_EQ(became, 1);
     EXPECT_EQ(terminated, 1);
     EXPECT_EQ(keys, std::vector<int>{SDLK_ESCAPE});
+}
+
+TEST(HostZoom, TakesTheLargestHalfStepThatFitsTheScreen) {
+    struct Case {
+        float preferred;
+        Size points, usable;
+        float zoom;
+    };
+    for (const Case& c :
+         {Case{2, {320, 480}, {1920, 1050}, 2}, // a phone on a large screen
+          Case{2, {320, 480}, {1366, 740}, 1.5f}, Case{2, {320, 480}, {800, 450}, 0.5f},
+          Case{1, {1024, 1024}, {1366, 740}, 0.5f}, Case{1, {1024, 1024}, {2560, 1400}, 1},
+          Case{2, {320, 480}, {100, 100}, 0.5f}}) // never smaller than half
+        EXPECT_EQ(WindowHost::fittingZoom(c.preferred, c.points, c.usable), c.zoom)
+            << c.usable.width << "x" << c.usable.height;
 }
 
 TEST_F(Host, IdleLoopSleepsUntilDelayedCallsAndFollowsRotation) {

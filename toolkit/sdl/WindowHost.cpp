@@ -4,6 +4,7 @@
 #include "toolkit/RunLoop.h"
 
 #include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
 #include <algorithm>
 #include <cmath>
 
@@ -46,6 +47,10 @@ bool WindowHost::open(std::string& error) {
         return false;
     }
     videoStarted_ = true;
+    SDL_Rect usable{};
+    if (fitPoints_ && SDL_GetDisplayUsableBounds(0, &usable) == 0)
+        zoom_ = fittingZoom(zoom_, *fitPoints_,
+                            {static_cast<float>(usable.w), static_cast<float>(usable.h)});
     const Rect frame = window_.frame();
     sdlWindow_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                   static_cast<int>(std::lround(frame.width * zoom_)),
@@ -55,6 +60,9 @@ bool WindowHost::open(std::string& error) {
         error = SDL_GetError();
         return false;
     }
+    // A window without its icon still works.
+    if (!iconPath_.empty())
+        if (SurfacePtr icon{IMG_Load(iconPath_.c_str())}) SDL_SetWindowIcon(sdlWindow_, icon.get());
     // SDL_RENDER_DRIVER, when set, picks the driver whatever the flags say.
     renderer_.reset(
         SDL_CreateRenderer(sdlWindow_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
@@ -71,6 +79,14 @@ bool WindowHost::open(std::string& error) {
     painter_ = std::make_unique<SdlPainter>(renderer_.get(), deviceScale(), *fonts);
     shownSize_ = {frame.width, frame.height};
     return true;
+}
+
+float WindowHost::fittingZoom(float preferred, Size points, Size usable) {
+    float zoom = std::max(0.5f, std::round(preferred * 2) / 2);
+    while (zoom > 0.5f &&
+           (points.width * zoom > usable.width || points.height * zoom > usable.height))
+        zoom -= 0.5f;
+    return zoom;
 }
 
 float WindowHost::deviceScale() const {
@@ -185,6 +201,8 @@ bool WindowHost::handle(const SDL_Event& event, const HostEvents& events) {
         break;
     }
     case SDL_KEYDOWN:
+        // Ctrl+Q ends the program as closing the window does, saving on the way out.
+        if (event.key.keysym.sym == SDLK_q && (event.key.keysym.mod & KMOD_CTRL)) return false;
         if (events.key) events.key(event.key.keysym.sym);
         break;
     default:

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace mevara::sdl {
@@ -31,6 +32,13 @@ public:
     WindowHost(const WindowHost&) = delete;
     WindowHost& operator=(const WindowHost&) = delete;
 
+    // Before open: pick the largest zoom in halves, up to the one given, at which a
+    // window of `points` fits the display's usable area.
+    void shrinkToFit(Size points) { fitPoints_ = points; }
+    static float fittingZoom(float preferred, Size points, Size usable);
+    // Before open: the window's icon, a PNG.
+    void setIcon(std::string pngPath) { iconPath_ = std::move(pngPath); }
+
     bool open(std::string& error);
     // Runs until the window closes or a quit is requested; terminate is sent first.
     int run(const HostEvents& events);
@@ -52,6 +60,8 @@ private:
     Window& window_;
     float zoom_;
     std::string title_;
+    std::optional<Size> fitPoints_;
+    std::string iconPath_;
     bool videoStarted_ = false;
     SDL_Window* sdlWindow_ = nullptr;
     RendererPtr renderer_;
