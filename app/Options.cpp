@@ -37,13 +37,16 @@ std::string usageText() {
                "  --gallery                       show the toolkit gallery\n"
                "  --headless --script FILE        run a script without a window\n"
                "  --output DIR                    where a script's snapshots go (default .)\n"
+               "  --report FILE.pdf               write the record for your doctor from the\n"
+               "                                  stored data, then exit\n"
                "  --help                          this text\n"
                "  --version                       the version\n"
                "\n"
                "Keys: '") +
            rotateKey +
            "' turns a tablet between portrait and landscape; Escape goes back\n"
-           "where a screen has a Back button; Ctrl+Q quits, saving as closing the window does.\n"
+           "where a screen has a Back button; Ctrl+P writes the record for your doctor to\n"
+           "the documents folder; Ctrl+Q quits, saving as closing the window does.\n"
            "Without --zoom the window takes the largest zoom, in halves, that fits the screen.\n";
 }
 
@@ -115,6 +118,10 @@ parseOptions(const std::vector<std::string>& arguments,
             const auto v = value();
             if (!v || v->empty()) return needs("a file");
             options.script = *v;
+        } else if (name == "--report") {
+            const auto v = value();
+            if (!v || v->empty()) return needs("a file such as record.pdf");
+            options.report = *v;
         } else if (name == "--output") {
             const auto v = value();
             if (!v || v->empty()) return needs("a folder");
@@ -127,6 +134,8 @@ parseOptions(const std::vector<std::string>& arguments,
     if (options.device == DeviceIdiom::Phone && options.orientation &&
         !isPortrait(*options.orientation))
         return {{}, "the phone screens stand upright only: landscape needs --device tablet"};
+    if (options.report && (options.headless || options.gallery))
+        return {{}, "--report writes a file and opens no screen"};
     if (options.headless && !options.script) return {{}, "--headless needs --script FILE"};
     if (options.script && !options.headless) return {{}, "--script works only with --headless"};
     if (!urlGiven) options.catalogueUrl = environment("MEVARA_CATALOGUE_URL").value_or("");

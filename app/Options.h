@@ -25,6 +25,8 @@ struct Options {
     bool headless = false;
     std::optional<std::filesystem::path> script;
     std::filesystem::path outputDirectory = ".";
+    // Write the record for the doctor from the stored data to this PDF and exit.
+    std::optional<std::filesystem::path> report;
     bool help = false;
     bool version = false;
 
@@ -51,5 +53,7 @@ std::string usageText();
 constexpr char rotateKey = 'r';
 // SDL's key code for Escape is its character.
 constexpr int escapeKey = 27;
+// With Ctrl, writes the record for the doctor to the documents folder.
+constexpr char reportKey = 'p';
 
 } // namespace mevara

@@ -2,8 +2,12 @@
 #include "app/HeadlessRunner.h"
 #include "app/Options.h"
 #include "app/Startup.h"
+#include "model/UserData.h"
+#include "platform/Clock.h"
 #include "platform/Directories.h"
 #include "platform/LocaleFormat.h"
+#include "report/DoseReport.h"
+#include "toolkit/AlertView.h"
 #include "toolkit/RunLoop.h"
 #include "toolkit/Window.h"
 #include "toolkit/sdl/SdlFontEngine.h"
@@ -11,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <iostream>
 
 namespace {
@@ -41,6 +46,29 @@ int runHeadless(MevaraAppDelegate& delegate, const Options& options) {
     return status;
 }
 
+// "2026-12-06": the local day, for file names that sort by date.
+std::string localDay(Date date) {
+    const std::time_t seconds =
+        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(date));
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char day[16];
+    std::strftime(day, sizeof day, "%Y-%m-%d", &local);
+    return day;
+}
+
+// Ctrl+P: the record for the doctor in the person's documents folder, and where it went.
+void saveReportToDocuments() {
+    const Date now = Clock::now();
+    const auto path = Directories::userDocuments() / ("Mevara record " + localDay(now) + ".pdf");
+    const auto error = DoseReport::write(UserData::instance(), path, now);
+    const std::string message =
+        error ? "The record could not be written: " + *error + "."
+              : "Your record for the doctor is saved as " + path.string() + ".";
+    std::make_shared<AlertView>("Mevara", message, std::weak_ptr<AlertViewDelegate>{}, "OK")
+        ->show();
+}
+
 int runOnDesktop(MevaraAppDelegate& delegate, const Options& options) {
     Window& window = *delegate.window;
     sdl::WindowHost host(window, options.effectiveZoom(), "Mevara");
@@ -69,7 +97,12 @@ int runOnDesktop(MevaraAppDelegate& delegate, const Options& options) {
         delegate.applicationDidBecomeActive();
     };
     events.terminate = [&] { delegate.applicationWillTerminate(); };
-    events.key = [&](int keycode) {
+    events.key = [&](int keycode, bool control) {
+        if (control && keycode == reportKey) {
+            saveReportToDocuments();
+            return true;
+        }
+        if (control) return false;
         if (keycode == escapeKey) return pressBackButton(window);
         // SDL's key codes for letters are their lower-case characters.
         if (keycode != rotateKey || !Application::shared().isTablet()) return false;
@@ -77,6 +110,19 @@ int runOnDesktop(MevaraAppDelegate& delegate, const Options& options) {
         return window.rotate(portrait ? OrientationLandscapeLeft : OrientationPortrait);
     };
     return host.run(events);
+}
+
+int writeReport(const std::filesystem::path& path) {
+    Application::shared().setFontEngine(std::make_shared<sdl::SdlFontEngine>());
+    const auto error = DoseReport::write(UserData::instance(), path, Clock::now());
+    UserData::resetInstance();
+    Application::reset();
+    if (error) {
+        std::cerr << "mevara: " << *error << '\n';
+        return 1;
+    }
+    std::cout << "mevara: wrote " << path.string() << '\n';
+    return 0;
 }
 
 int run(const Options& options) {
@@ -124,5 +170,6 @@ int main(int argc, char** argv) {
     if (auto warning = LocaleFormat::useLocale(options.locale))
         std::cerr << "mevara: " << *warning << '\n';
     if (options.timeZone) LocaleFormat::setTimeZone(options.timeZone);
+    if (options.report) return writeReport(*options.report);
     return run(options);
 }

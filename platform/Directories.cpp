@@ -1,7 +1,9 @@
 #include "Directories.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <optional>
+#include <string>
 #include <system_error>
 
 namespace mevara {
@@ -25,6 +27,19 @@ fs::path xdg(const char* variable, const char* fallbackBelowHome) {
     // The XDG rules ignore relative paths.
     if (v && *v == '/') return fs::path(v);
     return home() / fallbackBelowHome;
+}
+
+// XDG_DOCUMENTS_DIR="$HOME/Documents" from user-dirs.dirs, with $HOME expanded.
+std::optional<fs::path> userDirsDocuments() {
+    std::ifstream file(xdg("XDG_CONFIG_HOME", ".config") / "user-dirs.dirs");
+    const std::string key = "XDG_DOCUMENTS_DIR=\"";
+    for (std::string line; std::getline(file, line);) {
+        if (!line.starts_with(key) || !line.ends_with('"')) continue;
+        std::string value = line.substr(key.size(), line.size() - key.size() - 1);
+        if (value.starts_with("$HOME")) return home() / fs::path(value.substr(5)).relative_path();
+        if (value.starts_with('/')) return fs::path(value);
+    }
+    return std::nullopt;
 }
 
 fs::path executableDirectory() {
@@ -56,6 +71,13 @@ fs::path findResources() {
 Directories Directories::defaults() {
     return Directories{xdg("XDG_DATA_HOME", ".local/share") / "mevara",
                        xdg("XDG_CACHE_HOME", ".cache") / "mevara", findResources()};
+}
+
+fs::path Directories::userDocuments() {
+    std::error_code ec;
+    if (auto listed = userDirsDocuments(); listed && fs::is_directory(*listed, ec)) return *listed;
+    if (fs::is_directory(home() / "Documents", ec)) return home() / "Documents";
+    return home();
 }
 
 Directories Directories::current() {

@@ -15,6 +15,10 @@ struct Directories {
     // the executable (build tree) or in the install's share folder.
     static Directories defaults();
 
+    // The person's own documents folder, where files meant for them go: XDG_DOCUMENTS_DIR
+    // from the user-dirs file, else ~/Documents when it exists, else the home folder.
+    static std::filesystem::path userDocuments();
+
     static Directories current();
     static void configure(Directories directories);
     static void reset();

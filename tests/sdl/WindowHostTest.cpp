@@ -122,7 +122,7 @@ TEST_F(Host, FocusAfterLaunchAndKeysReachTheApplication) {
     int resigned = 0, became = 0, terminated = 0;
     std::vector<int> keys;
     const HostEvents events{[&] { ++resigned; }, [&] { ++became; }, [&] { ++terminated; },
-                            [&](int code) {
+                            [&](int code, bool) {
                                 keys.push_back(code);
                                 return true;
                             }};

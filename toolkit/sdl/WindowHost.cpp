@@ -203,7 +203,7 @@ bool WindowHost::handle(const SDL_Event& event, const HostEvents& events) {
     case SDL_KEYDOWN:
         // Ctrl+Q ends the program as closing the window does, saving on the way out.
         if (event.key.keysym.sym == SDLK_q && (event.key.keysym.mod & KMOD_CTRL)) return false;
-        if (events.key) events.key(event.key.keysym.sym);
+        if (events.key) events.key(event.key.keysym.sym, (event.key.keysym.mod & KMOD_CTRL) != 0);
         break;
     default:
         break;

@@ -17,8 +17,8 @@ namespace mevara::sdl {
 // What the desktop tells the application; any may be empty.
 struct HostEvents {
     std::function<void()> resignActive, becomeActive, terminate;
-    // True when the key was used.
-    std::function<bool(int sdlKeycode)> key;
+    // True when the key was used. `control`: Ctrl was held.
+    std::function<bool(int sdlKeycode, bool control)> key;
 };
 
 // A desktop window showing a toolkit Window at `zoom` window pixels per point. Mouse and

@@ -1,0 +1,212 @@
+#include "toolkit/cairo/CairoPainter.h"
+
+#include "toolkit/View.h"
+
+#include <algorithm>
+#include <array>
+#include <cairo.h>
+#include <cmath>
+#include <string>
+
+namespace mevara {
+namespace {
+
+// Where one axis of a nine-slice picture is cut, in picture pixels, and where each of the
+// three parts lands. The ends keep their size (shrunk together when the room is too
+// small); the middle stretches.
+struct Slices {
+    std::array<double, 4> src{};
+    std::array<double, 4> dst{};
+};
+
+Slices slices(double pictureSize, double head, double stretch, double texels, double start,
+              double length) {
+    Slices s;
+    double tail = std::max(0.0, pictureSize - head - stretch);
+    s.src = {0, head * texels, (head + stretch) * texels, pictureSize * texels};
+    if (head + tail > length && head + tail > 0) {
+        const double k = length / (head + tail);
+        head *= k;
+        tail *= k;
+    }
+    s.dst = {start, start + head, start + length - tail, start + length};
+    return s;
+}
+
+const char* familyOf(const Font&) {
+    // The engine's faces are Liberation Sans whatever the layout calls them.
+    return "Liberation Sans";
+}
+
+} // namespace
+
+void CairoPainter::SurfaceCloser::operator()(cairo_surface_t* surface) const {
+    cairo_surface_destroy(surface);
+}
+
+CairoPainter::CairoPainter(cairo_t* context, const FontEngine& fonts)
+    : context_(context), fonts_(fonts) {}
+
+CairoPainter::~CairoPainter() = default;
+
+void CairoPainter::drawPage(const View& root) {
+    cairo_save(context_);
+    const Rect frame = root.frame();
+    translate(-frame.x, -frame.y);
+    // A document is drawn at rest: far past any animation's end.
+    root.render(*this, 1e9);
+    cairo_restore(context_);
+    state_ = State{};
+    stack_.clear();
+}
+
+void CairoPainter::save() {
+    cairo_save(context_);
+    stack_.push_back(state_);
+}
+
+void CairoPainter::restore() {
+    if (stack_.empty()) return;
+    cairo_restore(context_);
+    state_ = stack_.back();
+    stack_.pop_back();
+}
+
+void CairoPainter::translate(float dx, float dy) {
+    cairo_translate(context_, dx, dy);
+}
+
+void CairoPainter::scale(float sx, float sy) {
+    // A zero scale would make the matrix singular, which cairo treats as an error.
+    if (sx == 0 || sy == 0) sx = sy = 1e-6f;
+    cairo_scale(context_, sx, sy);
+}
+
+void CairoPainter::clip(const Rect& rect) {
+    cairo_rectangle(context_, rect.x, rect.y, std::max(0.0f, rect.width),
+                    std::max(0.0f, rect.height));
+    cairo_clip(context_);
+}
+
+void CairoPainter::multiplyAlpha(float alpha) {
+    state_.alpha *= std::clamp(alpha, 0.0f, 1.0f);
+}
+
+void CairoPainter::multiplyBrightness(float brightness) {
+    state_.brightness *= std::clamp(brightness, 0.0f, 1.0f);
+}
+
+void CairoPainter::setColor(Color color) {
+    cairo_set_source_rgba(context_, color.r, color.g, color.b, color.a * state_.alpha);
+}
+
+void CairoPainter::fillRect(const Rect& rect, Color color) {
+    if (rect.width <= 0 || rect.height <= 0 || color.a * state_.alpha <= 0) return;
+    setColor(color);
+    cairo_rectangle(context_, rect.x, rect.y, rect.width, rect.height);
+    cairo_fill(context_);
+}
+
+void CairoPainter::fillRoundedRect(const Rect& rect, float radius, Color color) {
+    if (rect.width <= 0 || rect.height <= 0 || color.a * state_.alpha <= 0) return;
+    const double r = std::clamp<double>(radius, 0, std::min(rect.width, rect.height) / 2.0);
+    const double x = rect.x, y = rect.y, w = rect.width, h = rect.height;
+    cairo_new_sub_path(context_);
+    cairo_arc(context_, x + w - r, y + r, r, -M_PI / 2, 0);
+    cairo_arc(context_, x + w - r, y + h - r, r, 0, M_PI / 2);
+    cairo_arc(context_, x + r, y + h - r, r, M_PI / 2, M_PI);
+    cairo_arc(context_, x + r, y + r, r, M_PI, 3 * M_PI / 2);
+    cairo_close_path(context_);
+    setColor(color);
+    cairo_fill(context_);
+}
+
+cairo_surface_t* CairoPainter::picture(const std::string& path) {
+    auto it = pictures_.find(path);
+    if (it == pictures_.end()) {
+        SurfacePtr surface{cairo_image_surface_create_from_png(path.c_str())};
+        // A picture that fails to load stays missing rather than being read again.
+        if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) surface.reset();
+        it = pictures_.emplace(path, std::move(surface)).first;
+    }
+    return it->second.get();
+}
+
+void CairoPainter::drawImage(const Image& image, const Rect& dest, const Rect& contentStretch) {
+    if (state_.alpha <= 0 || dest.width <= 0 || dest.height <= 0) return;
+    // Documents are printed and zoomed: the sharper picture when there is one.
+    cairo_surface_t* surface = image.path2x().empty() ? nullptr : picture(image.path2x());
+    if (!surface) surface = picture(image.path());
+    if (!surface) return;
+    const double pw = cairo_image_surface_get_width(surface);
+    const double ph = cairo_image_surface_get_height(surface);
+    Size size = image.size();
+    if (size.width <= 0 || size.height <= 0)
+        size = {static_cast<float>(pw), static_cast<float>(ph)};
+
+    double headX = 0, stretchX = size.width, headY = 0, stretchY = size.height;
+    if (image.isStretchable()) {
+        // The single column and row at the caps stretch; a cap of 0 stretches it all.
+        if (image.leftCapWidth() > 0) {
+            headX = std::min<double>(image.leftCapWidth(), size.width - 1);
+            stretchX = 1;
+        }
+        if (image.topCapHeight() > 0) {
+            headY = std::min<double>(image.topCapHeight(), size.height - 1);
+            stretchY = 1;
+        }
+    } else {
+        const double cx = std::clamp(contentStretch.x, 0.0f, 1.0f);
+        const double cy = std::clamp(contentStretch.y, 0.0f, 1.0f);
+        headX = cx * size.width;
+        headY = cy * size.height;
+        stretchX = std::clamp<double>(contentStretch.width, 0, 1 - cx) * size.width;
+        stretchY = std::clamp<double>(contentStretch.height, 0, 1 - cy) * size.height;
+    }
+    const Slices ax = slices(size.width, headX, stretchX, pw / size.width, dest.x, dest.width);
+    const Slices ay = slices(size.height, headY, stretchY, ph / size.height, dest.y, dest.height);
+    for (int j = 0; j < 3; ++j) {
+        for (int i = 0; i < 3; ++i) {
+            const double sw = ax.src[i + 1] - ax.src[i], sh = ay.src[j + 1] - ay.src[j];
+            const double dw = ax.dst[i + 1] - ax.dst[i], dh = ay.dst[j + 1] - ay.dst[j];
+            if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) continue;
+            cairo_save(context_);
+            cairo_rectangle(context_, ax.dst[i], ay.dst[j], dw, dh);
+            cairo_clip(context_);
+            cairo_translate(context_, ax.dst[i], ay.dst[j]);
+            cairo_scale(context_, dw / sw, dh / sh);
+            cairo_set_source_surface(context_, surface, -ax.src[i], -ay.src[j]);
+            // A stretched sliver is one colour along the stretch; filtering would blend in
+            // its neighbours.
+            const bool sliver = (sw <= 2 && dw > sw) || (sh <= 2 && dh > sh);
+            cairo_pattern_set_filter(cairo_get_source(context_),
+                                     sliver ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+            cairo_pattern_set_extend(cairo_get_source(context_), CAIRO_EXTEND_PAD);
+            cairo_paint_with_alpha(context_, state_.alpha);
+            if (state_.brightness < 1) {
+                cairo_set_source_rgba(context_, 0, 0, 0, 1 - state_.brightness);
+                cairo_mask_surface(context_, surface, -ax.src[i], -ay.src[j]);
+            }
+            cairo_restore(context_);
+        }
+    }
+}
+
+void CairoPainter::drawText(std::string_view utf8, const Font& font, Color color, Point origin) {
+    if (utf8.empty() || color.a * state_.alpha <= 0) return;
+    const std::string& name = font.name;
+    const bool bold = name.find("Bold") != std::string::npos;
+    const bool italic =
+        name.find("Oblique") != std::string::npos || name.find("Italic") != std::string::npos;
+    cairo_select_font_face(context_, familyOf(font),
+                           italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(context_, font.pointSize);
+    setColor(color);
+    cairo_move_to(context_, origin.x, origin.y + fonts_.ascent(font));
+    const std::string text(utf8);
+    cairo_show_text(context_, text.c_str());
+    cairo_new_path(context_);
+}
+
+} // namespace mevara
