@@ -1,8 +1,15 @@
 #include "app/DesktopKeys.h"
 
 #include "app/ViewDump.h"
+#include "model/UserData.h"
+#include "platform/Directories.h"
+#include "report/DoseReport.h"
+#include "toolkit/AlertView.h"
 #include "toolkit/Button.h"
 #include "toolkit/Window.h"
+
+#include <chrono>
+#include <ctime>
 
 namespace mevara {
 
@@ -18,6 +25,33 @@ bool pressBackButton(const Window& window) {
     if (!back) return false;
     back->sendActions(ControlEvent::TouchUpInside);
     return true;
+}
+
+namespace {
+
+// "2026-12-06": the local day, for file names that sort by date.
+std::string localDay(Date date) {
+    const std::time_t seconds =
+        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(date));
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char day[16];
+    std::strftime(day, sizeof day, "%Y-%m-%d", &local);
+    return day;
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> saveRecordToDocuments(Date now) {
+    const auto path = Directories::userDocuments() / ("Mevara record " + localDay(now) + ".pdf");
+    const auto error = DoseReport::write(UserData::instance(), path, now);
+    const std::string message =
+        error ? "The record could not be written: " + *error + "."
+              : "Your record for the doctor is saved as " + path.string() + ".";
+    std::make_shared<AlertView>("Mevara", message, std::weak_ptr<AlertViewDelegate>{}, "OK")
+        ->show();
+    if (error) return std::nullopt;
+    return path;
 }
 
 } // namespace mevara

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "platform/Date.h"
+
+#include <filesystem>
+#include <optional>
+
 namespace mevara {
 
 class Window;
@@ -7,5 +12,10 @@ class Window;
 // Escape on the desktop: presses the front-most Back button a person could tap, as a
 // finger would. False when the screen has none.
 bool pressBackButton(const Window& window);
+
+// Ctrl+P on the desktop: the record for the doctor in the person's documents folder as
+// "Mevara record YYYY-MM-DD.pdf", and an alert that says where it went (or why not).
+// The path it wrote, or nothing.
+std::optional<std::filesystem::path> saveRecordToDocuments(Date now);
 
 } // namespace mevara

@@ -7,7 +7,6 @@
 #include "platform/Directories.h"
 #include "platform/LocaleFormat.h"
 #include "report/DoseReport.h"
-#include "toolkit/AlertView.h"
 #include "toolkit/RunLoop.h"
 #include "toolkit/Window.h"
 #include "toolkit/sdl/SdlFontEngine.h"
@@ -15,7 +14,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <ctime>
 #include <iostream>
 
 namespace {
@@ -44,29 +42,6 @@ int runHeadless(MevaraAppDelegate& delegate, const Options& options) {
     const int status = runner.runFile(*options.script);
     if (!runner.terminated()) delegate.applicationWillTerminate();
     return status;
-}
-
-// "2026-12-06": the local day, for file names that sort by date.
-std::string localDay(Date date) {
-    const std::time_t seconds =
-        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(date));
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    char day[16];
-    std::strftime(day, sizeof day, "%Y-%m-%d", &local);
-    return day;
-}
-
-// Ctrl+P: the record for the doctor in the person's documents folder, and where it went.
-void saveReportToDocuments() {
-    const Date now = Clock::now();
-    const auto path = Directories::userDocuments() / ("Mevara record " + localDay(now) + ".pdf");
-    const auto error = DoseReport::write(UserData::instance(), path, now);
-    const std::string message =
-        error ? "The record could not be written: " + *error + "."
-              : "Your record for the doctor is saved as " + path.string() + ".";
-    std::make_shared<AlertView>("Mevara", message, std::weak_ptr<AlertViewDelegate>{}, "OK")
-        ->show();
 }
 
 int runOnDesktop(MevaraAppDelegate& delegate, const Options& options) {
@@ -99,7 +74,7 @@ int runOnDesktop(MevaraAppDelegate& delegate, const Options& options) {
     events.terminate = [&] { delegate.applicationWillTerminate(); };
     events.key = [&](int keycode, bool control) {
         if (control && keycode == reportKey) {
-            saveReportToDocuments();
+            saveRecordToDocuments(Clock::now());
             return true;
         }
         if (control) return false;

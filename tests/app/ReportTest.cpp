@@ -1,17 +1,20 @@
 // The record for the doctor read back as a PDF reader sees it: every figure the screens
 // show, in the chosen locale, on as many pages as the tests need.
+#include "app/DesktopKeys.h"
 #include "comparisons/ChartText.h"
 #include "model/UserData.h"
 #include "platform/LocaleFormat.h"
 #include "platform/PropertyList.h"
 #include "platform/TextFile.h"
 #include "report/DoseReport.h"
+#include "support/ProgramFixture.h"
 #include "support/TempDirectory.h"
 #include "toolkit/Application.h"
 #include "toolkit/sdl/SdlFontEngine.h"
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace mevara {
@@ -123,6 +126,35 @@ TEST_F(Report, ManyTestsRunOnWithTheirColumnHeadsAndNoProfileMakesNoFile) {
     EXPECT_EQ(occurrences(text, "Panoramic"), 69u);
     EXPECT_GE(occurrences(text, "Dose (mSv)"), 2u) << "the continued table has its heads";
     EXPECT_NE(text.find("page 3 of "), std::string::npos) << text;
+}
+
+// Ctrl+P in the window: the record lands in the documents folder and an alert says where,
+// or why not.
+class RecordKey : public testsupport::ProgramTest {};
+
+TEST_F(RecordKey, SavesInTheDocumentsFolderAndSaysWhere) {
+    const fs::path home = dir.path() / "home";
+    fs::create_directories(home / "Documents");
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+    launch(DeviceIdiom::Phone, OrientationPortrait);
+    const Date made = sys_days{2026y / December / 6} + 15h;
+
+    EXPECT_EQ(saveRecordToDocuments(made), std::nullopt) << "no profile yet";
+    ASSERT_EQ(window->alerts().size(), 1u);
+    EXPECT_NE(window->alerts()[0]->message().find("About Me"), std::string::npos);
+    window->alerts()[0]->dismissWithClickedButtonIndex(0, false);
+
+    setProfile("Male", "30 - 39");
+    const auto saved = saveRecordToDocuments(made);
+    const fs::path expected = home / "Documents" / "Mevara record 2026-12-06.pdf";
+    EXPECT_EQ(saved, expected);
+    EXPECT_TRUE(fs::is_regular_file(expected));
+    ASSERT_FALSE(window->alerts().empty());
+    EXPECT_NE(window->alerts().back()->message().find(expected.string()), std::string::npos);
+    setenv("HOME", oldHome.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 } // namespace
