@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,11 @@ public:
     // Distance from one baseline to the next.
     virtual float lineHeight(const Font& font) const = 0;
     virtual float ascent(const Font& font) const = 0;
+    // The font file behind `font`, for backends that draw text themselves; none when the
+    // engine has no files.
+    virtual std::optional<std::filesystem::path> faceFile(const Font&) const {
+        return std::nullopt;
+    }
 };
 
 // An engine without font files: every character is 0.55 em wide. Only for runs without a

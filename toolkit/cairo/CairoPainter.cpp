@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cairo-ft.h>
 #include <cairo.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 #include <cmath>
 #include <string>
 
@@ -33,19 +36,51 @@ Slices slices(double pictureSize, double head, double stretch, double texels, do
     return s;
 }
 
-const char* familyOf(const Font&) {
-    // The engine's faces are Liberation Sans whatever the layout calls them.
-    return "Liberation Sans";
+const cairo_user_data_key_t faceKey{};
+
+void closeFace(void* face) {
+    FT_Done_Face(static_cast<FT_Face>(face));
 }
 
 } // namespace
+
+CairoFaces::CairoFaces() {
+    if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
+}
+
+CairoFaces::~CairoFaces() {
+    for (auto& [file, face] : faces_)
+        if (face) cairo_font_face_destroy(face);
+    // Cairo keeps recently used faces; they must close before FreeType does.
+    cairo_debug_reset_static_data();
+    if (library_) FT_Done_FreeType(library_);
+}
+
+cairo_font_face_t* CairoFaces::face(const std::filesystem::path& file) {
+    auto it = faces_.find(file.string());
+    if (it != faces_.end()) return it->second;
+    cairo_font_face_t* made = nullptr;
+    FT_Face ftFace = nullptr;
+    if (library_ && FT_New_Face(library_, file.c_str(), 0, &ftFace) == 0) {
+        made = cairo_ft_font_face_create_for_ft_face(ftFace, 0);
+        // The FreeType face closes with the last reference to cairo's.
+        if (cairo_font_face_set_user_data(made, &faceKey, ftFace, closeFace) !=
+            CAIRO_STATUS_SUCCESS) {
+            cairo_font_face_destroy(made);
+            FT_Done_Face(ftFace);
+            made = nullptr;
+        }
+    }
+    faces_.emplace(file.string(), made);
+    return made;
+}
 
 void CairoPainter::SurfaceCloser::operator()(cairo_surface_t* surface) const {
     cairo_surface_destroy(surface);
 }
 
-CairoPainter::CairoPainter(cairo_t* context, const FontEngine& fonts)
-    : context_(context), fonts_(fonts) {}
+CairoPainter::CairoPainter(cairo_t* context, const FontEngine& fonts, CairoFaces& faces)
+    : context_(context), fonts_(fonts), faces_(faces) {}
 
 CairoPainter::~CairoPainter() = default;
 
@@ -194,13 +229,11 @@ void CairoPainter::drawImage(const Image& image, const Rect& dest, const Rect& c
 
 void CairoPainter::drawText(std::string_view utf8, const Font& font, Color color, Point origin) {
     if (utf8.empty() || color.a * state_.alpha <= 0) return;
-    const std::string& name = font.name;
-    const bool bold = name.find("Bold") != std::string::npos;
-    const bool italic =
-        name.find("Oblique") != std::string::npos || name.find("Italic") != std::string::npos;
-    cairo_select_font_face(context_, familyOf(font),
-                           italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
-                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    const auto file = fonts_.faceFile(font);
+    cairo_font_face_t* face = file ? faces_.face(*file) : nullptr;
+    // Without the measured faces there is nothing faithful to draw with.
+    if (!face) return;
+    cairo_set_font_face(context_, face);
     cairo_set_font_size(context_, font.pointSize);
     setColor(color);
     cairo_move_to(context_, origin.x, origin.y + fonts_.ascent(font));

@@ -2,6 +2,7 @@
 
 #include "toolkit/Painter.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -9,17 +10,37 @@
 
 using cairo_t = struct _cairo;
 using cairo_surface_t = struct _cairo_surface;
+using cairo_font_face_t = struct _cairo_font_face;
+using FT_Library = struct FT_LibraryRec_*;
 
 namespace mevara {
 
 class View;
+
+// The font files a font engine names, opened once for cairo through FreeType (not
+// fontconfig, so text is set in exactly the faces that were measured). Must outlive
+// every cairo context that drew with it.
+class CairoFaces {
+public:
+    CairoFaces();
+    ~CairoFaces();
+    CairoFaces(const CairoFaces&) = delete;
+    CairoFaces& operator=(const CairoFaces&) = delete;
+
+    // Null when the file cannot be opened.
+    cairo_font_face_t* face(const std::filesystem::path& file);
+
+private:
+    FT_Library library_ = nullptr;
+    std::unordered_map<std::string, cairo_font_face_t*> faces_;
+};
 
 // Draws views on a cairo context in points, so a vector surface keeps lines sharp and
 // text as text (selectable and searchable in a PDF). Text is set in the family the
 // font engine measures with, so layouts made with that engine fit.
 class CairoPainter : public Painter {
 public:
-    CairoPainter(cairo_t* context, const FontEngine& fonts);
+    CairoPainter(cairo_t* context, const FontEngine& fonts, CairoFaces& faces);
     ~CairoPainter() override;
     CairoPainter(const CairoPainter&) = delete;
     CairoPainter& operator=(const CairoPainter&) = delete;
@@ -56,6 +77,7 @@ private:
 
     cairo_t* context_;
     const FontEngine& fonts_;
+    CairoFaces& faces_;
     State state_;
     std::vector<State> stack_;
     std::unordered_map<std::string, SurfacePtr> pictures_;

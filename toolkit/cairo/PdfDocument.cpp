@@ -20,6 +20,7 @@ std::optional<std::string> pdfDocument(const std::vector<std::shared_ptr<View>>&
                                        const FontEngine& fonts, const PdfMetadata& metadata) {
     if (pages.empty()) return std::nullopt;
     std::string bytes;
+    CairoFaces faces;
     const Rect first = pages.front()->frame();
     cairo_surface_t* surface =
         cairo_pdf_surface_create_for_stream(append, &bytes, first.width, first.height);
@@ -32,7 +33,7 @@ std::optional<std::string> pdfDocument(const std::vector<std::shared_ptr<View>>&
                                        metadata.created.c_str());
     cairo_t* context = cairo_create(surface);
     {
-        CairoPainter painter(context, fonts);
+        CairoPainter painter(context, fonts, faces);
         for (const auto& page : pages) {
             const Rect frame = page->frame();
             cairo_pdf_surface_set_size(surface, frame.width, frame.height);

@@ -33,6 +33,11 @@ std::filesystem::path SdlFontEngine::fileFor(std::string_view name) const {
     return folder_ / file;
 }
 
+std::optional<std::filesystem::path> SdlFontEngine::faceFile(const Font& font) const {
+    if (!hasFonts()) return std::nullopt;
+    return fileFor(font.name);
+}
+
 TTF_Font* SdlFontEngine::fontAtPixels(const Font& font, int pixelSize) const {
     if (!initialised_ || pixelSize < 1) return nullptr;
     Key key{font.name, pixelSize};

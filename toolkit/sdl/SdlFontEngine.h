@@ -30,6 +30,7 @@ public:
     float width(const Font& font, std::string_view text) const override;
     float lineHeight(const Font& font) const override;
     float ascent(const Font& font) const override;
+    std::optional<std::filesystem::path> faceFile(const Font& font) const override;
 
     // The face for `font` drawn at `scale` device pixels per point; null without font
     // files or when the size rounds to nothing.
