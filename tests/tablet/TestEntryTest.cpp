@@ -2,6 +2,7 @@
 #include "model/TestData.h"
 #include "platform/LocalCalendar.h"
 #include "platform/LocaleFormat.h"
+#include "support/CalendarGrid.h"
 #include "tablet/IpadCalendarPicker.h"
 
 #include <algorithm>
@@ -15,11 +16,6 @@ protected:
         TabletTest::SetUp();
         LocaleFormat::setLocale("en_US");
         LocaleFormat::setTimeZone("America/New_York");
-    }
-    void TearDown() override {
-        LocaleFormat::setLocale(std::nullopt);
-        LocaleFormat::setTimeZone(std::nullopt);
-        TabletTest::TearDown();
     }
 
     void startIn(const std::string& state, int orientation = 3) {
@@ -213,12 +209,7 @@ TEST_P(LeavingTheForm, ForgetsItsPopoversWithoutAWord) {
     tapWidget("step2_dateButton");
     auto calendar = wizard().calendarPicker();
     ASSERT_TRUE(calendar);
-    const auto& cells = calendar->calendarCells();
-    const auto twelfth = std::find_if(cells.begin(), cells.end(), [](const auto& cell) {
-        return cell->isEnabled() && cell->currentTitle() == "12";
-    });
-    ASSERT_NE(twelfth, cells.end());
-    tapView(*twelfth);
+    tapView(testsupport::dayCell(calendar->calendarCells(), "12"));
     ASSERT_NE(text("step2_date"), "");
     tapWidget("step2_dateButton");
     calendar = wizard().calendarPicker();
@@ -320,11 +311,11 @@ TEST_F(TestEntry, EachStepShowsItsOwnBarOnlyWhenAskedFor) {
     EXPECT_FLOAT_EQ(widget("step0_menuBar")->alpha(), 1);
 }
 
+// How it lays out turned: TabletWizard.TurnedEachStepShowsWhatAStartHeldThatWayShows.
 TEST_F(TestEntry, TheTestsStepTurnsWithTheBarOnTop) {
     addTest("Skull", 1, 0.1f);
     startIn("step3", 1);
     rotate(3);
-    EXPECT_EQ(widget("step3_testContainer")->frame(), (Rect{5, 67, 317, 583}));
     const auto& views = wizard().view()->subviews();
     const auto at = [&](const std::string& name) {
         return std::find(views.begin(), views.end(), widget(name)) - views.begin();
@@ -332,7 +323,6 @@ TEST_F(TestEntry, TheTestsStepTurnsWithTheBarOnTop) {
     EXPECT_LT(at("step3_avatar"), at("step3_msvHelpText"));
     EXPECT_LT(at("step3_msvHelpText"), at("step0_modalBg"));
     EXPECT_EQ(views.back(), widget("step0_referencesButton"));
-    EXPECT_EQ(widget("step0_menuBar")->transform(), Transform::translation(0, 140));
 }
 
 } // namespace
