@@ -1,6 +1,5 @@
 #include "HandsetFixture.h"
 #include "handset/AboutMeController.h"
-#include "toolkit/ImageView.h"
 
 namespace mevara {
 namespace {

@@ -10,6 +10,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/Image.h"
+#include "toolkit/ImageView.h"
 #include "toolkit/Label.h"
 #include "toolkit/RunLoop.h"
 #include "toolkit/TableView.h"

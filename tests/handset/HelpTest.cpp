@@ -1,9 +1,9 @@
 #include "HandsetFixture.h"
-#include "handset/AboutMeController.h"
+#include "handset/CalendarPickerController.h"
 #include "handset/MoreContentController.h"
 #include "handset/MoreMenuController.h"
-#include "handset/SettingsController.h"
-#include "toolkit/ImageView.h"
+
+#include <functional>
 
 namespace mevara {
 namespace {
@@ -76,24 +76,64 @@ TEST_F(HandsetHelp, TheUnitBubbleAloneOffersMore) {
     EXPECT_EQ(shown()[0], root->currentViewController()->view());
 }
 
-TEST_F(HandsetHelp, SettingsAndPickersHaveNoHelp) {
-    tapHeader("settingsButton");
-    advance(1.0);
-    auto settings = current<SettingsController>();
-    ASSERT_TRUE(settings);
-    tapMenu(Menu::Help);
-    advance(1.0);
-    EXPECT_EQ(root->currentViewController(), settings);
-    EXPECT_EQ(list()->helpView()->alpha(), 0);
-
-    auto form = openFromMenu<AboutMeController>(Menu::AboutMe);
-    ASSERT_TRUE(form);
-    auto picker = openWith<Picker>("chooseGenderRow");
-    ASSERT_TRUE(picker);
-    tapMenu(Menu::Help);
-    advance(1.0);
-    EXPECT_EQ(root->currentViewController(), picker);
-    EXPECT_EQ(form->helpView()->alpha(), 0);
+// Help toggles each screen's own bubble; settings, lists and the calendar have none, and
+// Help leaves them and the screen under them alone.
+TEST_F(HandsetHelp, EachScreenTogglesItsOwnBubbleOrHasNone) {
+    setProfile("Female", "30 - 39");
+    const auto form = [&] {
+        tapRow(list()->table(), 0);
+        advance(1.0);
+        return current<HelpHandler>();
+    };
+    struct Case {
+        const char* words; // how the bubble starts, or null: no help
+        // Opens the screen and gives the one under it.
+        std::function<std::shared_ptr<HelpHandler>()> open;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"This Mevara is used to", form},
+             {MoreMenuController::helpMessage,
+              [&] { return openFromMenu<HelpHandler>(Menu::More) ? list() : nullptr; }},
+             {nullptr,
+              [&] {
+                  tapHeader("settingsButton");
+                  advance(1.0);
+                  return list();
+              }},
+             {nullptr,
+              [&] {
+                  auto below = openFromMenu<HelpHandler>(Menu::AboutMe);
+                  openWith<Picker>("chooseGenderRow");
+                  return below;
+              }},
+             {nullptr,
+              [&] {
+                  auto below = form();
+                  openWith<CalendarPickerController>("chooseDateRow");
+                  return below;
+              }},
+         }) {
+        SCOPED_TRACE(c.words ? c.words : "none");
+        auto below = c.open();
+        ASSERT_TRUE(below);
+        auto shown = root->currentViewController();
+        auto help = std::dynamic_pointer_cast<HelpHandler>(shown);
+        tapMenu(Menu::Help);
+        advance(1.0);
+        EXPECT_EQ(root->currentViewController(), shown);
+        if (c.words) {
+            ASSERT_TRUE(help && help->isHelpShowing());
+            EXPECT_EQ(help->bubbleText()->text().rfind(c.words, 0), 0u);
+            tapMenu(Menu::Help);
+            advance(1.5);
+            EXPECT_FALSE(help->isHelpShowing());
+        } else {
+            EXPECT_FALSE(help && help->isHelpShowing());
+            EXPECT_EQ(below->helpView()->alpha(), 0);
+        }
+        root->forceHome();
+        advance(1.0);
+    }
 }
 
 } // namespace

@@ -9,20 +9,15 @@
 #include "toolkit/WebAddress.h"
 #include "toolkit/WebView.h"
 
-#include <regex>
-
 namespace mevara {
 namespace {
 
 namespace fs = std::filesystem;
 using testsupport::Menu;
 
-// The first section heading of a shipped page, as a reader sees it.
-std::string firstHeading(const std::string& file) {
-    const auto html = TextFile::readUtf8(MoreContentController::pagesDirectory() / file);
-    std::smatch match;
-    if (!html || !std::regex_search(*html, match, std::regex("<h2>([^<&]*)</h2>"))) return "";
-    return match[1];
+// A shipped page as the screens load it.
+std::string shipped(const std::string& file) {
+    return TextFile::readUtf8(MoreContentController::pagesDirectory() / file).value_or("");
 }
 
 // The "save" flag in the user's data file.
@@ -80,12 +75,9 @@ TEST_F(HandsetInformation, MenuRowsOpenTheirPagesWithABackButton) {
         ASSERT_TRUE(page);
         EXPECT_EQ(page->file(), row.file);
         EXPECT_EQ(page->titleLabel()->text(), row.title);
-        EXPECT_EQ(page->titleLabel()->frame(), MoreContentController::titleFrameWithBack);
         EXPECT_FALSE(page->backButton()->isHidden());
         EXPECT_TRUE(page->okButton()->isHidden());
-        const std::string heading = firstHeading(row.file);
-        ASSERT_FALSE(heading.empty());
-        EXPECT_NE(page->webView()->visibleText().find(heading), std::string::npos) << heading;
+        EXPECT_EQ(page->webView()->html(), shipped(row.file));
         EXPECT_EQ(shown().size(), 1u);
 
         // Back is always a fresh menu.
@@ -112,25 +104,11 @@ TEST_F(HandsetInformation, ImportantInformationHasNoBackUntilAskedFor) {
     EXPECT_TRUE(info->backButton()->isHidden());
     EXPECT_EQ(info->titleLabel()->frame().x, 64);
     EXPECT_EQ(info->titleLabel()->text(), "Important Information");
-    EXPECT_NE(info->webView()->visibleText().find(firstHeading("Information.html")),
-              std::string::npos);
+    EXPECT_EQ(info->webView()->html(), shipped("Information.html"));
     // Changing the flag on a shown page moves the title along.
     info->setShowBackButton(true);
     EXPECT_FALSE(info->backButton()->isHidden());
     EXPECT_EQ(info->titleLabel()->frame().x, 78);
-}
-
-TEST_F(HandsetInformation, MenuHelpTogglesItsBubble) {
-    auto menu = openFromMenu<MoreMenuController>(Menu::More);
-    ASSERT_TRUE(menu);
-    tapMenu(Menu::Help);
-    advance(1.0);
-    EXPECT_TRUE(menu->isHelpShowing());
-    EXPECT_EQ(menu->bubble()->frame(), (Rect{5, 131, 225, 151}));
-    EXPECT_EQ(menu->bubbleText()->text(), MoreMenuController::helpMessage);
-    tapMenu(Menu::Help);
-    advance(1.0);
-    EXPECT_EQ(menu->helpView()->alpha(), 0);
 }
 
 TEST_F(HandsetInformation, AMissingPageStaysEmptyAndQuiet) {
@@ -157,9 +135,6 @@ TEST_F(HandsetInformation, APageThatNeedsTheNetworkSaysNotConnected) {
     EXPECT_NE(page->webView()->visibleText().find("Offline"), std::string::npos);
     ASSERT_TRUE(alert());
     EXPECT_EQ(alert()->title(), "Not Connected");
-    EXPECT_EQ(alert()->message(), "The page you requested could not be loaded because your "
-                                  "device is not connected to the Internet.");
-    EXPECT_EQ(alert()->buttonTitles(), std::vector<std::string>{"OK"});
     pressAlertButton(0);
     EXPECT_EQ(root->currentViewController(), page);
 }

@@ -127,18 +127,5 @@ TEST_F(HandsetTestForm, DeleteRemovesOnlyTheEditedObject) {
     EXPECT_EQ(list()->table()->numberOfRows(), 4);
 }
 
-TEST_F(HandsetTestForm, HelpTogglesTheFormsBubble) {
-    start();
-    auto form = openForm();
-    tapMenu(testsupport::Menu::Help);
-    advance(1.0);
-    EXPECT_TRUE(form->isHelpShowing());
-    EXPECT_EQ(form->bubble()->frame(), (Rect{20, 24, 225, 322}));
-    EXPECT_EQ(form->bubbleText()->text().substr(0, 22), "This Mevara is used to");
-    tapMenu(testsupport::Menu::Help);
-    advance(1.5);
-    EXPECT_FALSE(form->isHelpShowing());
-}
-
 } // namespace
 } // namespace mevara
