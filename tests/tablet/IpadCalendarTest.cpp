@@ -5,7 +5,6 @@
 #include "platform/LocaleFormat.h"
 #include "support/CalendarGrid.h"
 #include "tablet/IpadCalendarPicker.h"
-#include "toolkit/ImageView.h"
 
 namespace mevara {
 namespace {

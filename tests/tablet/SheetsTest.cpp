@@ -3,7 +3,6 @@
 #include "TabletFixture.h"
 #include "handset/MoreContentController.h"
 #include "handset/SettingsController.h"
-#include "toolkit/ImageView.h"
 #include "toolkit/WebView.h"
 
 namespace mevara {

@@ -1,6 +1,5 @@
 #include "TabletFixture.h"
 #include "app/ViewDump.h"
-#include "toolkit/ImageView.h"
 
 #include <algorithm>
 
