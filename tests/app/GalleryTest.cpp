@@ -1,4 +1,5 @@
 #include "app/GalleryController.h"
+#include "app/ViewDump.h"
 #include "support/Pixels.h"
 #include "support/ProgramFixture.h"
 #include "toolkit/Label.h"
@@ -70,30 +71,25 @@ TEST_F(Gallery, ARowTapAsksAboutThatRowAndLeavesNoSelection) {
 
 TEST_F(Gallery, TheDisclaimerTakesEveryTouchAndGoingHomePutsEverythingBack) {
     open(DeviceIdiom::Phone);
+    auto& loop = RunLoop::main();
+    loop.advance(1);
+    const std::string fresh = dumpViewTree(*window, loop.now());
     ASSERT_TRUE(gallery->perform("showDisclaimer"));
-    EXPECT_EQ(gallery->view()->subviews().back(), find<View>(*window, "disclaimerOverlay"));
     tap("askButton");
     EXPECT_TRUE(window->alerts().empty()) << "the overlay takes every touch under it";
     ASSERT_TRUE(gallery->perform("forceHome"));
-    EXPECT_FALSE(gallery->isShowingDisclaimer());
 
     // Change everything else forceHome puts back.
-    auto table = find<TableView>(*window, "table");
-    table->setContentOffset({0, 120});
+    find<TableView>(*window, "table")->setContentOffset({0, 120});
     tap("toggle");
     tap("askButton");
     ASSERT_EQ(window->alerts().size(), 1u);
-    EXPECT_EQ(window->alerts().back()->buttonTitles(), (std::vector<std::string>{"No", "Yes"}));
     window->alerts().back()->dismissWithClickedButtonIndex(1, false);
     EXPECT_EQ(text("answerLabel"), "Answer: Yes");
     tap("sheetButton");
-    EXPECT_EQ(window->sheetCount(), 1u);
     ASSERT_TRUE(gallery->perform("forceHome"));
-    EXPECT_EQ(table->contentOffset().y, 0);
-    EXPECT_EQ(text("answerLabel"), GalleryController::noAnswerText);
-    EXPECT_EQ(text("switchLabel"), "Switch: off");
-    EXPECT_FALSE(find<Switch>(*window, "toggle")->isOn());
-    EXPECT_EQ(window->sheetCount(), 0u);
+    loop.advance(1);
+    EXPECT_EQ(dumpViewTree(*window, loop.now()), fresh);
 }
 
 TEST_F(Gallery, EveryScreenHoldsThePartsApartAndInside) {

@@ -1,5 +1,6 @@
 // The welcome step and its information bar, driven through the real tablet root.
 #include "TabletFixture.h"
+#include "app/ViewDump.h"
 #include "toolkit/WebView.h"
 
 #include <set>
@@ -66,19 +67,16 @@ TEST_F(WelcomeStepTest, AHalfStatedProfileGreetsByWhatIsStoredAndAsksForTheRest)
 TEST_F(WelcomeStepTest, HomeRebuildsTheWelcomeStepFromAnEmptyView) {
     setProfile("Female", "19 - 29");
     start();
+    advance(3);
+    const std::string fresh = dumpViewTree(*window, RunLoop::main().now());
+    const auto widgets = wizard().view()->subviews().size();
     tapWidget("step0_startButton");
     ASSERT_EQ(state(), "step2");
-    ASSERT_TRUE(wizard().widget("step2_aboutMe"));
     root->onHome();
-    EXPECT_EQ(state(), "step0");
+    advance(3);
+    EXPECT_EQ(dumpViewTree(*window, RunLoop::main().now()), fresh);
+    EXPECT_EQ(wizard().view()->subviews().size(), widgets);
     EXPECT_FALSE(wizard().widget("step2_aboutMe"));
-    const auto& views = wizard().view()->subviews();
-    ASSERT_EQ(views.size(), 18u); // the greeting and the bar
-    for (const auto& view : views) {
-        EXPECT_EQ(view->name().rfind("step0_", 0), 0u) << view->name();
-        EXPECT_EQ(view->alpha(), 1) << view->name();
-    }
-    EXPECT_NE(page().find("<h1>What is Radiation?"), std::string::npos);
 }
 
 // Turning the step, a page open or not: TabletWizard.TurnedEachStepShowsWhatAStartHeldThatWayShows.
