@@ -39,13 +39,6 @@ protected:
     }
 };
 
-TEST_F(UserDataFile, StartsEmptyWithoutAFile) {
-    UserData& data = UserData::instance();
-    EXPECT_TRUE(data.saveData());
-    EXPECT_EQ(data.gender() + data.age(), "");
-    EXPECT_TRUE(data.tests().empty());
-}
-
 TEST_F(UserDataFile, SavesAndLoadsWithDosesLookedUpAgain) {
     UserData data;
     data.setGender("Female");
