@@ -139,4 +139,13 @@ protected:
     }
 };
 
+// Started on an empty profile before each test.
+class StartedHandsetTest : public HandsetTest {
+protected:
+    void SetUp() override {
+        HandsetTest::SetUp();
+        start();
+    }
+};
+
 } // namespace mevara::testsupport

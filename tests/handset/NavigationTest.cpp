@@ -17,12 +17,8 @@ namespace {
 
 using testsupport::Menu;
 
-class HandsetNavigation : public testsupport::HandsetTest {
+class HandsetNavigation : public testsupport::StartedHandsetTest {
 protected:
-    void SetUp() override {
-        HandsetTest::SetUp();
-        start();
-    }
     // Opens an area from the menu and lets its slide finish.
     void openArea(Menu which) {
         tapMenu(which);
@@ -226,12 +222,8 @@ std::optional<bool> savedFlag() {
     return saved ? booleanValue(*saved, "save") : std::nullopt;
 }
 
-class HandsetInformation : public testsupport::HandsetTest {
+class HandsetInformation : public testsupport::StartedHandsetTest {
 protected:
-    void SetUp() override {
-        HandsetTest::SetUp();
-        start();
-    }
     std::shared_ptr<MoreContentController> openPage(const std::string& file) {
         auto page = std::make_shared<MoreContentController>();
         page->setPageTitle("Page");

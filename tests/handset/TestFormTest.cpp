@@ -130,13 +130,7 @@ TEST_F(HandsetTestForm, DeleteRemovesOnlyTheEditedObject) {
     EXPECT_EQ(list()->table()->numberOfRows(), 4);
 }
 
-class HandsetAboutMe : public testsupport::HandsetTest {
-protected:
-    void SetUp() override {
-        HandsetTest::SetUp();
-        start();
-    }
-};
+using HandsetAboutMe = testsupport::StartedHandsetTest;
 
 TEST_F(HandsetAboutMe, SaveAsksForWhatIsMissingThenGoesHome) {
     auto home = list();

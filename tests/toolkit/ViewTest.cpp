@@ -56,7 +56,6 @@ TEST_F(ViewTest, ShrinkToFitStopsAtTheMinimumThenTruncates) {
     EXPECT_EQ(layout.lines.at(0).width, 100);
 }
 
-// Views that follow their superview's size: every tablet screen turned, and its scripts.
 TEST_F(ViewTest, AViewCannotHoldItsOwnAncestor) {
     auto parent = std::make_shared<View>(), child = std::make_shared<View>();
     parent->addSubview(child);
