@@ -10,6 +10,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/Image.h"
+#include "toolkit/ImageView.h"
 #include "toolkit/Label.h"
 #include "toolkit/RunLoop.h"
 #include "toolkit/TableView.h"
@@ -135,6 +136,15 @@ protected:
     void pressAlertButton(int index) {
         ASSERT_TRUE(alert());
         alert()->dismissWithClickedButtonIndex(index, false);
+    }
+};
+
+// Started on an empty profile before each test.
+class StartedHandsetTest : public HandsetTest {
+protected:
+    void SetUp() override {
+        HandsetTest::SetUp();
+        start();
     }
 };
 

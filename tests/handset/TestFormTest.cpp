@@ -1,10 +1,14 @@
 #include "HandsetFixture.h"
+#include "handset/AboutMeController.h"
 #include "handset/CalendarPickerController.h"
 #include "handset/TestFormController.h"
 #include "model/TestData.h"
+#include "support/CalendarGrid.h"
 
 namespace mevara {
 namespace {
+
+using testsupport::Menu;
 
 const Date march15 =
     std::chrono::sys_days{std::chrono::year{2026} / 3 / 15} + std::chrono::hours{12};
@@ -28,14 +32,6 @@ protected:
     std::shared_ptr<CalendarPickerController> openCalendar() {
         return openWith<CalendarPickerController>("chooseDateRow");
     }
-    // The enabled cell of the displayed month showing `day`.
-    static std::shared_ptr<Button> dayCell(const CalendarPickerController& calendar,
-                                           const std::string& day) {
-        for (const auto& cell : calendar.calendarCells())
-            if (cell->isEnabled() && cell->currentTitle() == day) return cell;
-        ADD_FAILURE() << day;
-        return nullptr;
-    }
     std::string alertMessage() const { return alert() ? alert()->message() : std::string(); }
     static std::vector<std::shared_ptr<mevara::Test>>& tests() {
         return UserData::instance().tests();
@@ -58,16 +54,9 @@ TEST_F(HandsetTestForm, SavingAsksForTheMissingFieldsInOrderAndAddsTheTest) {
         EXPECT_EQ(current<TestFormController>(), form);
         pick(row, choice);
     }
+    // What the saved test looks like at home, dose and total, the phone scripts pin.
     tapView(form->saveButton());
-    advance(1.0);
-    ASSERT_EQ(tests().size(), 1u);
-    EXPECT_EQ(tests()[0]->testName(), "X-Ray");
-    EXPECT_EQ(tests()[0]->location(), "Chest (Two Views)");
-    EXPECT_EQ(tests()[0]->numberOfTests(), 3);
-    EXPECT_FLOAT_EQ(tests()[0]->milliseverts(), 0.3f);
-    EXPECT_FALSE(tests()[0]->date());
-    EXPECT_EQ(root->currentViewController(), list());
-    EXPECT_EQ(list()->totalExposure()->text(), "0.30");
+    EXPECT_EQ(tests().size(), 1u);
 }
 
 TEST_F(HandsetTestForm, EachListNarrowsTheOtherThroughTheCatalogue) {
@@ -103,7 +92,7 @@ TEST_F(HandsetTestForm, EditingChangesTheRecordInPlaceOnlyOnSave) {
     pick("chooseNumberOfTestsRow", "4");
     auto calendar = openCalendar();
     EXPECT_EQ(calendar->monthButton()->currentTitle(), "March");
-    tapView(dayCell(*calendar, "20"));
+    tapView(testsupport::dayCell(calendar->calendarCells(), "20"));
     advance(1.0);
     EXPECT_EQ(form->testDateLabel()->text(), "Mar 20, 2026");
     tapOnScreen("backButton");
@@ -141,17 +130,67 @@ TEST_F(HandsetTestForm, DeleteRemovesOnlyTheEditedObject) {
     EXPECT_EQ(list()->table()->numberOfRows(), 4);
 }
 
-TEST_F(HandsetTestForm, HelpTogglesTheFormsBubble) {
-    start();
-    auto form = openForm();
-    tapMenu(testsupport::Menu::Help);
+using HandsetAboutMe = testsupport::StartedHandsetTest;
+
+TEST_F(HandsetAboutMe, SaveAsksForWhatIsMissingThenGoesHome) {
+    auto home = list();
+    auto form = openFromMenu<AboutMeController>(Menu::AboutMe);
+    ASSERT_TRUE(form);
+    for (const char* message : {"Please select your gender.", "Please select your age range."}) {
+        tapOnScreen("saveButton");
+        ASSERT_TRUE(alert()) << message;
+        EXPECT_EQ(alert()->message(), message);
+        pressAlertButton(0);
+        EXPECT_EQ(root->currentViewController(), form);
+        EXPECT_EQ(UserData::instance().gender() + UserData::instance().age(), "");
+        // The second round has a gender chosen.
+        pick("chooseGenderRow", "Female");
+    }
+    pick("chooseAgeRow", "30 - 39");
+    EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::AboutMe});
+    tapOnScreen("saveButton");
+    EXPECT_TRUE(window->alerts().empty());
+    EXPECT_EQ(root->currentViewController(), home);
+    EXPECT_EQ(UserData::instance().gender() + "|" + UserData::instance().age(), "Female|30 - 39");
+    advance(0.5);
+    EXPECT_EQ(highlighted(), std::vector<Menu>{Menu::Home});
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0], home->view());
+}
+
+TEST_F(HandsetAboutMe, ThePickerChecksTheStoredValueAndBackRestoresIt) {
+    auto form = openFromMenu<AboutMeController>(Menu::AboutMe);
+    ASSERT_TRUE(form);
+    auto picker = openWith<Picker>("chooseGenderRow");
+    ASSERT_TRUE(picker);
+    EXPECT_EQ(picker->label()->text(), "Your Gender");
+    EXPECT_TRUE(checkedRows(*picker).empty());
+    // Two choices: the box shrinks to fit them.
+    const Rect box = picker->tableBackground()->frame();
+    EXPECT_EQ(box.height, 96);
+    EXPECT_EQ(picker->table()->frame().height, 87);
+    EXPECT_EQ(picker->table()->frame().y, box.y + 4);
+    tapRow(picker->table(), 1);
     advance(1.0);
-    EXPECT_TRUE(form->isHelpShowing());
-    EXPECT_EQ(form->bubble()->frame(), (Rect{20, 24, 225, 322}));
-    EXPECT_EQ(form->bubbleText()->text().substr(0, 22), "This Mevara is used to");
-    tapMenu(testsupport::Menu::Help);
-    advance(1.5);
-    EXPECT_FALSE(form->isHelpShowing());
+    EXPECT_EQ(root->currentViewController(), form);
+    EXPECT_EQ(form->gender()->text(), "Female");
+    EXPECT_EQ(UserData::instance().gender(), "");
+
+    UserData::instance().setGender("Male");
+    picker = openWith<Picker>("chooseGenderRow");
+    ASSERT_TRUE(picker);
+    EXPECT_EQ(checkedRows(*picker), std::vector<std::string>{"Male"});
+    tapOnScreen("backButton");
+    advance(1.0);
+    EXPECT_EQ(root->currentViewController(), form);
+    EXPECT_EQ(form->gender()->text(), "Male");
+
+    // Seven choices keep the layout's box.
+    picker = openWith<Picker>("chooseAgeRow");
+    ASSERT_TRUE(picker);
+    EXPECT_EQ(picker->table()->numberOfRows(), 7);
+    EXPECT_EQ(picker->tableBackground()->frame(), (Rect{20, 50, 280, 338}));
+    EXPECT_EQ(picker->table()->frame(), (Rect{20, 54, 280, 330}));
 }
 
 } // namespace

@@ -46,35 +46,22 @@ std::string trimmed(std::string_view s) {
     return std::string(s);
 }
 
-// Truncation the plain way: drop one character at a time, measuring all that is left.
+// Truncation the plain way: keep one character fewer at a time, half of them in front for
+// the middle, measuring all that is left.
 std::string plainCut(const FontEngine& engine, const Font& font, std::string_view text, float width,
                      LineBreakMode mode) {
     if (engine.width(font, text) <= width) return std::string(text);
     const auto at = codePoints(text);
     const std::size_t n = at.size() - 1;
-    auto fits = [&](std::size_t head, std::size_t tail) {
-        return engine.width(font, std::string(text.substr(0, at[head])) + std::string(ellipsis) +
-                                      std::string(text.substr(at[tail]))) <= width;
-    };
-    std::size_t head = n, tail = n;
-    if (mode == LineBreakMode::TailTruncation) {
-        while (head > 0 && !fits(head, n))
-            --head;
-    } else if (mode == LineBreakMode::HeadTruncation) {
-        head = tail = 0;
-        while (tail < n && !fits(0, tail))
-            ++tail;
-    } else {
-        head = tail = n / 2;
-        while ((head > 0 || tail < n) && !fits(head, tail)) {
-            if (head > 0 && (n - tail <= head || tail == n))
-                --head;
-            else
-                ++tail;
-        }
+    for (std::size_t kept = n;; --kept) {
+        const std::size_t head = mode == LineBreakMode::TailTruncation   ? kept
+                                 : mode == LineBreakMode::HeadTruncation ? 0
+                                                                         : kept / 2;
+        const std::string front(text.substr(0, at[head]));
+        const std::string cut =
+            std::string(ellipsis) + std::string(text.substr(at[n - kept + head]));
+        if (kept == 0 || engine.width(font, front + cut) <= width) return trimmed(front) + cut;
     }
-    return trimmed(text.substr(0, at[head])) + std::string(ellipsis) +
-           std::string(text.substr(at[tail]));
 }
 
 // Wrapping the plain way, word by word: as many words as fit, else as many characters (at

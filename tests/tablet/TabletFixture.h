@@ -9,6 +9,7 @@
 #include "toolkit/AlertView.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
+#include "toolkit/ImageView.h"
 #include "toolkit/Label.h"
 #include "toolkit/RunLoop.h"
 #include "toolkit/TableView.h"
