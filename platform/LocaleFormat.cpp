@@ -1,12 +1,8 @@
 #include "LocaleFormat.h"
 
+#include "LocaleBackend.h"
+
 #include <charconv>
-#include <memory>
-#include <unicode/datefmt.h>
-#include <unicode/locid.h>
-#include <unicode/numberformatter.h>
-#include <unicode/timezone.h>
-#include <unicode/ures.h>
 
 namespace mevara {
 
@@ -24,15 +20,11 @@ std::optional<std::string>& overrideTimeZone() {
     return zone;
 }
 
-icu::Locale icuLocale() {
-    return icu::Locale(LocaleFormat::locale().c_str());
-}
-
 } // namespace
 
 std::string LocaleFormat::locale() {
     if (overrideLocale()) return *overrideLocale();
-    return icu::Locale::getDefault().getName();
+    return localebackend::defaultLocale();
 }
 
 void LocaleFormat::setLocale(std::optional<std::string> locale) {
@@ -40,21 +32,14 @@ void LocaleFormat::setLocale(std::optional<std::string> locale) {
 }
 
 bool LocaleFormat::hasData(const std::string& locale) {
-    const icu::Locale wanted(locale.c_str());
-    if (wanted.isBogus() || *wanted.getLanguage() == '\0') return false;
-    UErrorCode status = U_ZERO_ERROR;
-    // Opening the locale's bundle falls back to the default locale when its language has
-    // no data at all, and says so.
-    std::unique_ptr<UResourceBundle, decltype(&ures_close)> bundle(
-        ures_open(nullptr, wanted.getBaseName(), &status), &ures_close);
-    return bundle && U_SUCCESS(status) && status != U_USING_DEFAULT_WARNING;
+    return localebackend::hasData(locale);
 }
 
 std::optional<std::string> LocaleFormat::useLocale(const std::optional<std::string>& requested) {
-    const std::string wanted = requested.value_or(icu::Locale::getDefault().getName());
+    const std::string wanted = requested.value_or(localebackend::defaultLocale());
     // The C and POSIX environments state no preference; their stand-in formats numbers
     // without grouping, which nobody reading doses expects.
-    if (!requested && std::string(icu::Locale::getDefault().getVariant()) == "POSIX") {
+    if (!requested && localebackend::defaultStatesNoPreference()) {
         setLocale(fallbackLocale);
         return std::nullopt;
     }
@@ -68,10 +53,7 @@ std::optional<std::string> LocaleFormat::useLocale(const std::optional<std::stri
 
 std::string LocaleFormat::timeZone() {
     if (overrideTimeZone()) return *overrideTimeZone();
-    std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createDefault());
-    icu::UnicodeString id;
-    std::string text;
-    return zone ? zone->getID(id).toUTF8String(text) : "UTC";
+    return localebackend::defaultTimeZone();
 }
 
 void LocaleFormat::setTimeZone(std::optional<std::string> zone) {
@@ -79,15 +61,7 @@ void LocaleFormat::setTimeZone(std::optional<std::string> zone) {
 }
 
 std::string LocaleFormat::twoDecimalText(double value) {
-    using namespace icu::number;
-    UErrorCode status = U_ZERO_ERROR;
-    FormattedNumber formatted = NumberFormatter::withLocale(icuLocale())
-                                    .precision(Precision::fixedFraction(2))
-                                    .roundingMode(UNUM_ROUND_HALFEVEN)
-                                    .formatDouble(value, status);
-    std::string text;
-    if (U_SUCCESS(status)) text = formatted.toString(status).toUTF8String(text);
-    return U_SUCCESS(status) ? text : std::string();
+    return localebackend::twoDecimalText(value, locale());
 }
 
 std::string LocaleFormat::shortText(double value) {
@@ -98,16 +72,7 @@ std::string LocaleFormat::shortText(double value) {
 }
 
 std::string LocaleFormat::mediumDateText(Date date, const std::optional<std::string>& timeZone) {
-    std::unique_ptr<icu::DateFormat> format(
-        icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, icuLocale()));
-    if (!format) return {};
-    const auto& zone = timeZone ? timeZone : overrideTimeZone();
-    if (zone) format->adoptTimeZone(icu::TimeZone::createTimeZone(zone->c_str()));
-    auto millis = static_cast<UDate>(date.time_since_epoch().count()) / 1000.0;
-    icu::UnicodeString out;
-    format->format(millis, out);
-    std::string text;
-    return out.toUTF8String(text);
+    return localebackend::mediumDateText(date, locale(), timeZone ? timeZone : overrideTimeZone());
 }
 
 } // namespace mevara
