@@ -3,6 +3,7 @@
 #include "LocaleBackend.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace mevara {
 
@@ -66,9 +67,16 @@ std::string LocaleFormat::twoDecimalText(double value) {
 
 std::string LocaleFormat::shortText(double value) {
     char buffer[64];
+#ifdef __cpp_lib_to_chars
     auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
     return std::string(buffer, result.ptr);
+#else
+    // The same text (to_chars' general form is printf's %g); the browser's C library has
+    // no floating to_chars, and the program never leaves the "C" numeric locale.
+    std::snprintf(buffer, sizeof buffer, "%.7g", value);
+    return buffer;
+#endif
 }
 
 std::string LocaleFormat::mediumDateText(Date date, const std::optional<std::string>& timeZone) {
