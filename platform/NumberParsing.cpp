@@ -1,26 +1,16 @@
 #include "NumberParsing.h"
 
+#include "Unicode.h"
+
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <limits>
 #include <string>
-#include <unicode/uchar.h>
-#include <unicode/utf8.h>
 
 namespace mevara::numbers {
 
 namespace {
-
-std::string_view skipWhiteSpace(std::string_view text) {
-    int32_t i = 0;
-    const auto length = static_cast<int32_t>(text.size());
-    while (i < length) {
-        int32_t start = i;
-        UChar32 c;
-        U8_NEXT(reinterpret_cast<const uint8_t*>(text.data()), i, length, c);
-        if (c < 0 || !u_isUWhiteSpace(c)) return text.substr(static_cast<std::size_t>(start));
-    }
-    return {};
-}
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -36,7 +26,7 @@ std::size_t digitsAt(std::string_view s, std::size_t i) {
 } // namespace
 
 float leadingFloat(std::string_view text) {
-    std::string_view s = skipWhiteSpace(text);
+    std::string_view s = unicode::afterLeadingWhiteSpace(text);
     std::size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
@@ -59,17 +49,23 @@ float leadingFloat(std::string_view text) {
     std::string number(s.substr(mantissaStart, i - mantissaStart));
     if (number.front() == '.') number.insert(number.begin(), '0');
     float value = 0.0f;
+#ifdef __cpp_lib_to_chars
     auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Underflow is a tiny value, overflow is garbage.
-        return 0.0f;
-    }
+    // Underflow is a tiny value, overflow is garbage.
+    if (error == std::errc::result_out_of_range) return 0.0f;
     (void)end;
+#else
+    // The browser's C library has no floating from_chars; strtof reads the same digits in
+    // the "C" numeric locale the program never leaves.
+    errno = 0;
+    value = std::strtof(number.c_str(), nullptr);
+    if (errno == ERANGE) return 0.0f;
+#endif
     return negative ? -value : value;
 }
 
 std::int64_t leadingInteger(std::string_view text) {
-    std::string_view s = skipWhiteSpace(text);
+    std::string_view s = unicode::afterLeadingWhiteSpace(text);
     std::size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';

@@ -1,5 +1,7 @@
 #include "Unicode.h"
 
+#include "UnicodeBackend.h"
+
 // What needs no Unicode data; the rest is in icu/ (native) or web/ (browser).
 namespace mevara::unicode {
 
@@ -35,6 +37,16 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     for (std::size_t at = text.find(from); at != std::string::npos;
          at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
+}
+
+std::string_view afterLeadingWhiteSpace(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t start = i;
+        const int c = backend::nextCodePoint(text, i);
+        if (c < 0 || !backend::isWhiteSpace(c)) return text.substr(start);
+    }
+    return {};
 }
 
 } // namespace mevara::unicode

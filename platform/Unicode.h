@@ -36,6 +36,10 @@ int compareCaseInsensitive(std::string_view a, std::string_view b);
 // case-insensitively by simple case folding, or npos.
 std::size_t findEndCaseInsensitive(std::string_view text, std::string_view asciiKey);
 
+// The text after any leading white space (the Unicode White_Space characters); an
+// ill-formed byte ends the space.
+std::string_view afterLeadingWhiteSpace(std::string_view text);
+
 // Replaces every occurrence of `from` in `text`, left to right, never inside a
 // replacement.
 void replaceAll(std::string& text, std::string_view from, std::string_view to);

@@ -1,5 +1,7 @@
 #include "platform/Unicode.h"
 
+#include "platform/UnicodeBackend.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <unicode/normalizer2.h>
@@ -115,6 +117,14 @@ std::size_t findEndCaseInsensitive(std::string_view text, std::string_view ascii
         next(text, start);
     }
     return std::string_view::npos;
+}
+
+int backend::nextCodePoint(std::string_view text, std::size_t& i) {
+    return next(text, i);
+}
+
+bool backend::isWhiteSpace(int codePoint) {
+    return u_isUWhiteSpace(codePoint);
 }
 
 } // namespace mevara::unicode

@@ -1,5 +1,7 @@
 #include "platform/LocaleBackend.h"
 
+#include "platform/web/JsText.h"
+
 #include <cstdlib>
 #include <emscripten.h>
 
@@ -32,19 +34,14 @@ EM_JS(char*, mevara_intl, (int what, const char* locale, double number, const ch
     } catch (e) {
         s = "";
     }
-    const length = lengthBytesUTF8(s) + 1;
-    const out = _malloc(length);
-    stringToUTF8(s, out, length);
-    return out;
+    return mevaraTextOut(s);
 });
 // clang-format on
 
 std::string ask(int what, const std::string& locale = "", double number = 0,
                 const std::optional<std::string>& zone = std::nullopt) {
-    char* text = mevara_intl(what, locale.c_str(), number, zone ? zone->c_str() : nullptr);
-    std::string copy(text);
-    std::free(text);
-    return copy;
+    return web::takeJsText(
+        mevara_intl(what, locale.c_str(), number, zone ? zone->c_str() : nullptr));
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "platform/Unicode.h"
 
+#include "platform/UnicodeBackend.h"
+#include "platform/web/JsText.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <emscripten.h>
@@ -16,10 +19,7 @@ EM_JS(char*, mevara_transform, (const char* data, int size, int how), {
     let s = new TextDecoder("utf-8").decode(HEAPU8.subarray(data, data + size));
     if (how >= 1) s = s.normalize("NFD");
     if (how == 2) s = s.toUpperCase().toLowerCase().normalize("NFD");
-    const length = lengthBytesUTF8(s) + 1;
-    const out = _malloc(length);
-    stringToUTF8(s, out, length);
-    return out;
+    return mevaraTextOut(s);
 });
 
 EM_JS(int, mevara_isValidUtf8, (const char* data, int size), {
@@ -39,11 +39,9 @@ EM_JS(int, mevara_utf16Length, (const char* data, int size), {
 EM_JS(char*, mevara_fromUtf16, (const char* data, int size, int bigEndian), {
     const s = new TextDecoder(bigEndian ? "utf-16be" : "utf-16le")
                   .decode(HEAPU8.subarray(data + 2, data + size));
-    const length = lengthBytesUTF8(s) + 1;
-    const out = _malloc(length);
-    stringToUTF8(s, out, length);
-    return out;
+    return mevaraTextOut(s);
 });
+
 
 // Whether the code point folds to the same text as the ASCII letter.
 EM_JS(int, mevara_foldsTo, (int codePoint, int ascii), {
@@ -52,14 +50,8 @@ EM_JS(int, mevara_foldsTo, (int codePoint, int ascii), {
 });
 // clang-format on
 
-std::string taken(char* text) {
-    std::string copy(text);
-    std::free(text);
-    return copy;
-}
-
 std::string transformed(std::string_view s, int how) {
-    return taken(mevara_transform(s.data(), static_cast<int>(s.size()), how));
+    return web::takeJsText(mevara_transform(s.data(), static_cast<int>(s.size()), how));
 }
 
 bool isAscii(std::string_view s) {
@@ -76,8 +68,17 @@ int compareBytes(const std::string& a, const std::string& b) {
     return sign(a.compare(b));
 }
 
+} // namespace
+
+// Unicode's White_Space characters, a small set the standard keeps stable.
+bool backend::isWhiteSpace(int c) {
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
+           c == 0x205F || c == 0x3000;
+}
+
 // One code point and the offset after it; an ill-formed byte gives -1 and is skipped.
-int nextCodePoint(std::string_view s, std::size_t& i) {
+int backend::nextCodePoint(std::string_view s, std::size_t& i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char lead = byte(i++);
     if (lead < 0x80) return lead;
@@ -98,8 +99,6 @@ int nextCodePoint(std::string_view s, std::size_t& i) {
     return c;
 }
 
-} // namespace
-
 bool isValidUtf8(std::string_view text) {
     return isAscii(text) || mevara_isValidUtf8(text.data(), static_cast<int>(text.size())) != 0;
 }
@@ -107,7 +106,8 @@ bool isValidUtf8(std::string_view text) {
 std::optional<std::string> utf8FromMarkedUtf16(std::string_view bytes) {
     const bool little = bytes.starts_with("\xFF\xFE"), big = bytes.starts_with("\xFE\xFF");
     if (!little && !big) return std::nullopt;
-    return taken(mevara_fromUtf16(bytes.data(), static_cast<int>(bytes.size()), big ? 1 : 0));
+    return web::takeJsText(
+        mevara_fromUtf16(bytes.data(), static_cast<int>(bytes.size()), big ? 1 : 0));
 }
 
 std::size_t utf16Length(std::string_view text) {
@@ -136,13 +136,13 @@ std::size_t findEndCaseInsensitive(std::string_view text, std::string_view ascii
         std::size_t i = start;
         std::size_t k = 0;
         while (k < asciiKey.size() && i < text.size()) {
-            const int c = nextCodePoint(text, i);
+            const int c = backend::nextCodePoint(text, i);
             const auto key = static_cast<unsigned char>(asciiKey[k]);
             if (c < 0 || (c != key && mevara_foldsTo(c, key) == 0)) break;
             ++k;
         }
         if (k == asciiKey.size()) return i;
-        nextCodePoint(text, start);
+        backend::nextCodePoint(text, start);
     }
     return std::string_view::npos;
 }

@@ -1,4 +1,3 @@
-#include "platform/NumberParsing.h"
 #include "platform/PropertyList.h"
 #include "support/TempDirectory.h"
 
@@ -157,24 +156,6 @@ TEST(PropertyList, ReadsBrokenOrHostileInputWithoutHarm) {
         "<key>a</key><array/></dict></plist>"s);
     ASSERT_TRUE(nul);
     EXPECT_EQ(*nul, (PlistDictionary{{"age", std::string("t")}}));
-}
-
-TEST(NumberParsing, ReadsTheLeadingNumberLikeTheDevice) {
-    for (auto [text, value] : std::vector<std::pair<const char*, float>>{{"2.5", 2.5f},
-                                                                         {"  -0.75mSv", -0.75f},
-                                                                         {".5", 0.5f},
-                                                                         {"1e2x", 100},
-                                                                         {"3e", 3},
-                                                                         {"", 0},
-                                                                         {"abc", 0},
-                                                                         {"nan", 0},
-                                                                         {"inf", 0},
-                                                                         {"1e999", 0},
-                                                                         {" - 3", 0}})
-        EXPECT_EQ(numbers::leadingFloat(text), value) << text;
-    EXPECT_EQ(numbers::leadingInteger("19 - 29"), 19);
-    EXPECT_EQ(numbers::leadingInteger("4102444800"), 4102444800); // after 2038
-    EXPECT_EQ(numbers::leadingInteger("99999999999999999999"), INT64_MAX);
 }
 
 } // namespace

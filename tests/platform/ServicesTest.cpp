@@ -1,6 +1,8 @@
 // Files, Unicode and locale texts as every build of the program has them: the same
 // expectations run on the desktop's services and, built for the browser, on its own.
+#include "platform/LocalCalendar.h"
 #include "platform/LocaleFormat.h"
+#include "platform/NumberParsing.h"
 #include "platform/TextFile.h"
 #include "platform/Unicode.h"
 #include "support/TempDirectory.h"
@@ -58,6 +60,25 @@ TEST(Unicode, ComparesCanonicallyAndFindsKeysIgnoringCase) {
     EXPECT_EQ(unicode::findEndCaseInsensitive("\xff mi\u017Fs", "miss"), 7u); // LONG S folds to s
 }
 
+TEST(NumberParsing, ReadsTheLeadingNumberLikeTheDevice) {
+    for (auto [text, value] : std::vector<std::pair<const char*, float>>{{"2.5", 2.5f},
+                                                                         {"  -0.75mSv", -0.75f},
+                                                                         {"\u2003\u00a07", 7},
+                                                                         {".5", 0.5f},
+                                                                         {"1e2x", 100},
+                                                                         {"3e", 3},
+                                                                         {"", 0},
+                                                                         {"abc", 0},
+                                                                         {"nan", 0},
+                                                                         {"inf", 0},
+                                                                         {"1e999", 0},
+                                                                         {" - 3", 0}})
+        EXPECT_EQ(numbers::leadingFloat(text), value) << text;
+    EXPECT_EQ(numbers::leadingInteger("19 - 29"), 19);
+    EXPECT_EQ(numbers::leadingInteger("4102444800"), 4102444800); // after 2038
+    EXPECT_EQ(numbers::leadingInteger("99999999999999999999"), INT64_MAX);
+}
+
 TEST(LocaleFormat, WritesNumbersAndDatesInTheLocale) {
     using namespace std::chrono;
     Date date = sys_days{2026y / March / 15} + 12h;
@@ -79,6 +100,47 @@ TEST(LocaleFormat, WritesNumbersAndDatesInTheLocale) {
          {std::pair{"fr_US", true}, {"iw_IL", true}, {"xx_YY", false}, {"", false}})
         EXPECT_EQ(LocaleFormat::hasData(locale), known) << locale;
     LocaleFormat::setLocale(std::nullopt);
+}
+
+TEST(LocalCalendar, CountsWholeDaysInTheDevicesZoneAndNamesThemInItsLocale) {
+    LocaleFormat::setTimeZone("America/New_York");
+    // Noon the day before the clocks go forward, and noon the day after: 23 hours apart.
+    const Date saturday = LocalCalendar::dateFrom(2026, 3, 7, 12);
+    const Date sunday = LocalCalendar::addingDays(saturday, 1);
+    EXPECT_EQ(LocalCalendar::description(saturday), "2026-03-07 12:00:00 -0500");
+    EXPECT_EQ(LocalCalendar::description(sunday), "2026-03-08 12:00:00 -0400");
+    EXPECT_EQ(LocalCalendar::dayOf(LocalCalendar::addingDays(sunday, -8)),
+              (CalendarDay{2026, 2, 28}));
+    // Lenient fields, a skipped and a repeated wall time.
+    EXPECT_EQ(LocalCalendar::dayOf(LocalCalendar::dateFrom(2026, 13, 0)),
+              (CalendarDay{2026, 12, 31}));
+    EXPECT_EQ(LocalCalendar::description(LocalCalendar::dateFrom(2026, 3, 8, 2, 30)),
+              "2026-03-08 03:30:00 -0400");
+    EXPECT_EQ(LocalCalendar::description(LocalCalendar::dateFrom(2026, 11, 1, 1, 30)),
+              "2026-11-01 01:30:00 -0500");
+    EXPECT_EQ(LocalCalendar::daysInMonth(2024, 2), 29);
+    EXPECT_EQ(LocalCalendar::daysInMonth(2026, 12), 31);
+    EXPECT_EQ(LocalCalendar::dayOf(LocalCalendar::dateFrom(1, 1, 1)).year, 1);
+
+    const Date sundayNoon = LocalCalendar::dateFrom(2026, 3, 15, 12);
+    struct Case {
+        const char* locale;
+        int weekday;
+        const char* firstName;
+        const char* march;
+    };
+    for (const Case& c : {Case{"en_US", 1, "Sun", "March"}, Case{"de_DE", 7, "Mo", "M\u00e4rz"},
+                          Case{"ru_RU", 7, "\u043f\u043d", "\u043c\u0430\u0440\u0442"}}) {
+        SCOPED_TRACE(c.locale);
+        LocaleFormat::setLocale(c.locale);
+        EXPECT_EQ(LocalCalendar::localWeekday(sundayNoon), c.weekday);
+        const auto names = LocalCalendar::shortWeekdayNames();
+        ASSERT_EQ(names.size(), 7u);
+        EXPECT_EQ(names[0], c.firstName);
+        EXPECT_EQ(LocalCalendar::monthName(3), c.march);
+    }
+    LocaleFormat::setLocale(std::nullopt);
+    LocaleFormat::setTimeZone(std::nullopt);
 }
 
 } // namespace
