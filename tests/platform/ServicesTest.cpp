@@ -3,6 +3,7 @@
 #include "platform/LocalCalendar.h"
 #include "platform/LocaleFormat.h"
 #include "platform/NumberParsing.h"
+#include "platform/PropertyList.h"
 #include "platform/TextFile.h"
 #include "platform/Unicode.h"
 #include "support/TempDirectory.h"
@@ -100,6 +101,66 @@ TEST(LocaleFormat, WritesNumbersAndDatesInTheLocale) {
          {std::pair{"fr_US", true}, {"iw_IL", true}, {"xx_YY", false}, {"", false}})
         EXPECT_EQ(LocaleFormat::hasData(locale), known) << locale;
     LocaleFormat::setLocale(std::nullopt);
+}
+
+// The user data file as the desktop writes it: every build writes these bytes and reads
+// them back to the same values.
+TEST(PropertyList, WritesTheDesktopsBytesAndReadsEveryFormBack) {
+    using namespace std::chrono;
+    const PlistDictionary values{{"age", "40 - 49"s},
+                                 {"gender", "Fe<male & \"x\" 'y' \u00e9\n\tz"s},
+                                 {"empty", ""s},
+                                 {"save", true},
+                                 {"off", false},
+                                 {"test 1 number of tests", std::int64_t{3}},
+                                 {"negative", std::int64_t{-5}},
+                                 {"after 2038", std::int64_t{4102444800}},
+                                 {"test 2 date", Date{sys_days{2026y / March / 1} + 12h}},
+                                 {"1932", Date{sys_days{1932y / December / 14} + 1h}}};
+    const std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+        "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+        "<plist version=\"1.0\">\n<dict>\n"
+        "\t<key>1932</key>\n\t<date>1932-12-14T01:00:00Z</date>\n"
+        "\t<key>after 2038</key>\n\t<integer>4102444800</integer>\n"
+        "\t<key>age</key>\n\t<string>40 - 49</string>\n"
+        "\t<key>empty</key>\n\t<string></string>\n"
+        "\t<key>gender</key>\n\t<string>Fe&lt;male &amp; \"x\" 'y' \u00e9\n\tz</string>\n"
+        "\t<key>negative</key>\n\t<integer>-5</integer>\n"
+        "\t<key>off</key>\n\t<false/>\n"
+        "\t<key>save</key>\n\t<true/>\n"
+        "\t<key>test 1 number of tests</key>\n\t<integer>3</integer>\n"
+        "\t<key>test 2 date</key>\n\t<date>2026-03-01T12:00:00Z</date>\n"
+        "</dict>\n</plist>\n";
+    EXPECT_EQ(PropertyList::xmlFromDictionary(values), xml);
+    EXPECT_EQ(PropertyList::dictionaryFromBytes(xml), values);
+    EXPECT_EQ(PropertyList::xmlFromDictionary({}).find("<dict/>"), xml.find("<dict>"));
+
+    // The same list with a byte-order mark, in UTF-16 either way round, and a real.
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    const std::string ascii = "<plist version=\"1.0\"><dict><key>r</key><real>2.5</real>"
+                              "<key>a</key><string>ok</string></dict></plist>";
+    for (char c : ascii) {
+        little += {c, '\0'};
+        big += {'\0', c};
+    }
+    const PlistDictionary small{{"r", 2.5}, {"a", "ok"s}};
+    EXPECT_EQ(PropertyList::dictionaryFromBytes("\xEF\xBB\xBF" + ascii), small);
+    EXPECT_EQ(PropertyList::dictionaryFromBytes(little), small);
+    EXPECT_EQ(PropertyList::dictionaryFromBytes(big), small);
+    // A binary list: a dictionary of one key, "age", holding "30 - 39".
+    const std::string binary = "bplist00\xD1\x01\x02\x53"
+                               "age"
+                               "\x57"
+                               "30 - 39"
+                               "\x08\x0B\x0F" +
+                               std::string(6, '\0') + "\x01\x01" + std::string(7, '\0') + "\x03" +
+                               std::string(8, '\0') + std::string(7, '\0') + "\x17";
+    EXPECT_EQ(PropertyList::dictionaryFromBytes(binary), (PlistDictionary{{"age", "30 - 39"s}}));
+    for (const std::string& broken : {""s, "<plist><array><string>a</string></array></plist>"s,
+                                      "<plist><dict><key>a"s, "bplist00\x01"s})
+        EXPECT_FALSE(PropertyList::dictionaryFromBytes(broken)) << broken;
 }
 
 TEST(LocalCalendar, CountsWholeDaysInTheDevicesZoneAndNamesThemInItsLocale) {
