@@ -1,6 +1,7 @@
 #include "SideCopy.h"
 
 #include "Clock.h"
+#include "FilesBackend.h"
 
 #include <chrono>
 #include <ctime>
@@ -37,7 +38,10 @@ std::optional<fs::path> SideCopy::keep(const fs::path& file, std::string_view la
         std::error_code ec;
         if (fs::exists(fs::symlink_status(candidate, ec))) continue;
         // Without overwrite the copy fails rather than replace a file made meanwhile.
-        if (fs::copy_file(file, candidate, fs::copy_options::none, ec)) return candidate;
+        if (fs::copy_file(file, candidate, fs::copy_options::none, ec)) {
+            filesbackend::changed();
+            return candidate;
+        }
         if (ec != std::errc::file_exists) {
             std::error_code ignored;
             fs::remove(candidate, ignored);

@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include "FilesBackend.h"
 #include "Unicode.h"
 
 #include <algorithm>
@@ -78,6 +79,7 @@ bool TextFile::writeAtomically(const fs::path& path, std::string_view bytes) {
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok) ::unlink(temporary.c_str());
+    if (ok) filesbackend::changed();
     return ok;
 }
 
@@ -85,12 +87,14 @@ void TextFile::removeLeftovers(const fs::path& path) {
     const std::string prefix = temporaryPrefix(path);
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     std::error_code ec;
+    bool removed = false;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code ignored;
         if (isTemporaryOf(it->path().filename().string(), prefix) &&
             fs::is_regular_file(it->symlink_status(ignored)))
-            fs::remove(it->path(), ignored);
+            removed = fs::remove(it->path(), ignored) || removed;
     }
+    if (removed) filesbackend::changed();
 }
 
 } // namespace mevara
