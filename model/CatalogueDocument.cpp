@@ -1,8 +1,8 @@
 #include "CatalogueDocument.h"
 
 #include "model/TestData.h"
+#include "platform/NumberParsing.h"
 
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -56,11 +56,8 @@ bool isDeclaration(std::string_view line) {
 }
 
 std::optional<float> doseOf(std::string_view value) {
-    float dose = 0;
-    const char* end = value.data() + value.size();
-    auto [stop, error] = std::from_chars(value.data(), end, dose);
-    if (error != std::errc{} || stop != end || !std::isfinite(dose) || dose < 0)
-        return std::nullopt;
+    const auto dose = numbers::exactFloat(value);
+    if (!dose || !std::isfinite(*dose) || *dose < 0) return std::nullopt;
     return dose;
 }
 

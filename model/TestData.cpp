@@ -112,13 +112,17 @@ void TestData::resetTestArray() {
 void TestData::loadTestData(const std::string& serviceUrl, std::chrono::milliseconds timeout,
                             const std::atomic<bool>* cancel) {
     if (serviceUrl.empty()) return;
-    HttpResponse response =
-        HttpClient::get(requestUrl(serviceUrl), timeout, refreshSizeLimit, cancel);
-    if (!response.completed || response.status < 200 || response.status > 299) return;
-    if (!unicode::isValidUtf8(response.body) || !CatalogueDocument::isCatalogue(response.body))
-        return;
-    TextFile::writeAtomically(cachedPath(), response.body);
+    acceptRefresh(HttpClient::get(requestUrl(serviceUrl), timeout, refreshSizeLimit, cancel));
+}
+
+bool TestData::acceptRefresh(const HttpResponse& response) {
+    if (!response.completed || response.status < 200 || response.status > 299) return false;
+    if (response.body.size() > refreshSizeLimit || !unicode::isValidUtf8(response.body) ||
+        !CatalogueDocument::isCatalogue(response.body))
+        return false;
+    if (!TextFile::writeAtomically(cachedPath(), response.body)) return false;
     resetTestArray();
+    return true;
 }
 
 void TestData::removeLeftovers() {

@@ -51,6 +51,10 @@ public:
                              std::chrono::milliseconds timeout = HttpClient::defaultTimeout,
                              const std::atomic<bool>* cancel = nullptr);
 
+    // The second half of a refresh, for a request made elsewhere (the browser's fetch):
+    // caches the answer when the rules above take it. True when it did.
+    static bool acceptRefresh(const HttpResponse& response);
+
     // Removes what refreshes cut short left in the caches folder. Only before the first
     // refresh starts: a running one may be writing there.
     static void removeLeftovers();

@@ -2,6 +2,7 @@
 
 #include "Unicode.h"
 
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -48,20 +49,32 @@ float leadingFloat(std::string_view text) {
     }
     std::string number(s.substr(mantissaStart, i - mantissaStart));
     if (number.front() == '.') number.insert(number.begin(), '0');
+    // Underflow is a tiny value, overflow is garbage.
+    const float value = exactFloat(number).value_or(0.0f);
+    return negative ? -value : value;
+}
+
+std::optional<float> exactFloat(std::string_view text) {
     float value = 0.0f;
 #ifdef __cpp_lib_to_chars
-    auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    // Underflow is a tiny value, overflow is garbage.
-    if (error == std::errc::result_out_of_range) return 0.0f;
-    (void)end;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc{} || stop != end) return std::nullopt;
 #else
     // The browser's C library has no floating from_chars; strtof reads the same digits in
-    // the "C" numeric locale the program never leaves.
+    // the "C" numeric locale the program never leaves, once what it reads beyond them
+    // (space, a plus sign, hexadecimal) is turned away.
+    if (text.empty() || text.front() == '+' ||
+        std::isspace(static_cast<unsigned char>(text.front())))
+        return std::nullopt;
+    if (text.find_first_of("xX") != std::string_view::npos) return std::nullopt;
+    const std::string copy(text);
+    char* stop = nullptr;
     errno = 0;
-    value = std::strtof(number.c_str(), nullptr);
-    if (errno == ERANGE) return 0.0f;
+    value = std::strtof(copy.c_str(), &stop);
+    if (errno == ERANGE || stop != copy.c_str() + copy.size()) return std::nullopt;
 #endif
-    return negative ? -value : value;
+    return value;
 }
 
 std::int64_t leadingInteger(std::string_view text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 // Reading a number from the start of a text, the lenient way the device's
@@ -14,5 +15,10 @@ float leadingFloat(std::string_view text);
 
 // Optional sign and decimal digits; values beyond the range clamp to its ends.
 std::int64_t leadingInteger(std::string_view text);
+
+// The whole text as one float in plain decimal or exponent form (no leading space or
+// plus sign), as std::from_chars reads it. Nothing when it is not exactly that, or lies
+// beyond the float range.
+std::optional<float> exactFloat(std::string_view text);
 
 } // namespace mevara::numbers
