@@ -3,8 +3,6 @@
 #include <cstddef>
 #include <memory>
 #include <string_view>
-#include <unicode/brkiter.h>
-#include <unicode/utext.h>
 #include <vector>
 
 namespace mevara {
@@ -16,6 +14,7 @@ public:
     enum class Kind { Character, Line };
 
     TextBreaks(std::string_view text, Kind kind);
+    ~TextBreaks();
     TextBreaks(const TextBreaks&) = delete;
     TextBreaks& operator=(const TextBreaks&) = delete;
 
@@ -29,15 +28,12 @@ public:
     std::vector<std::size_t> all();
 
 private:
-    struct Closer {
-        void operator()(UText* text) const;
-    };
-    // Without ICU every code point is a break, so a cut never splits a UTF-8 sequence.
-    bool isCodePointStart(std::size_t offset) const;
+    // ICU's break iterator on the desktop (icu/), the browser's segmenter and a UAX #14
+    // package in the browser build (web/).
+    struct Finder;
 
     std::string_view text_;
-    std::unique_ptr<UText, Closer> utext_;
-    std::unique_ptr<icu::BreakIterator> iterator_;
+    std::unique_ptr<Finder> finder_;
 };
 
 } // namespace mevara

@@ -1,0 +1,3 @@
+// Everything the browser build takes from the npm registry, bundled into one script.
+import "./plist-bridge.js";
+import "./text-bridge.js";
