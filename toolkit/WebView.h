@@ -6,14 +6,10 @@
 #include <optional>
 #include <string>
 
-namespace litehtml {
-class context;
-}
-
 namespace mevara {
 
-class WebPage;
 class WebView;
+class WebViewEngine;
 
 class WebViewDelegate {
 public:
@@ -24,9 +20,10 @@ public:
     virtual void webViewDidFailLoadWithError(WebView& /*view*/, const std::string& /*error*/) {}
 };
 
-// An HTML page laid out and drawn by litehtml with the shipped master stylesheet. Relative
-// links and pictures resolve against the base address; a tapped local link opens in the
-// view; anything that would need the network fails and reaches the delegate (not held).
+// An HTML page (laid out by the build's engine: litehtml with the shipped master
+// stylesheet on the desktop, the browser itself in the browser build). Relative links and
+// pictures resolve against the base address; a tapped local link opens in the view;
+// anything that would need the network fails and reaches the delegate (not held).
 class WebView : public View {
 public:
     WebView();
@@ -43,7 +40,7 @@ public:
     // The page's text as a person reads it, for dumps and tests.
     std::string visibleText() const;
     // The scroll view that holds the page; screens turn its bouncing off.
-    ScrollView& scrollView() { return *scroll_; }
+    ScrollView& scrollView();
     // Follows a link as a tap on it would.
     void followLink(const std::string& href);
 
@@ -52,22 +49,12 @@ protected:
     void layoutSubviews() override;
 
 private:
-    class Content;
-    class Scroller;
     // Tells the delegate how the current load went, after the present call returns.
     void report(std::optional<std::string> error);
-    void layoutPage();
-    void tapped(Point location);
-    void scrollToFragment(const std::string& fragment);
 
     std::weak_ptr<WebViewDelegate> delegate_;
     std::string html_, baseURL_, currentURL_;
-    std::shared_ptr<ScrollView> scroll_;
-    std::shared_ptr<Content> content_;
-    // The master stylesheet, parsed once per view.
-    std::unique_ptr<litehtml::context> context_;
-    std::shared_ptr<WebPage> page_;
-    float laidOutWidth_ = -1;
+    std::unique_ptr<WebViewEngine> engine_;
 };
 
 } // namespace mevara
