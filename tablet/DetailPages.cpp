@@ -23,7 +23,7 @@ namespace {
 
 using W = WelcomeController;
 
-const char* const averageText =
+constexpr const char* averageText =
     "National Research Council report estimates that Americans receive an average of 0.5 mSv "
     "of exposure/year from medical imaging.  Displayed results are based on the average "
     "exposure within the age range selected.\n\nEstimate is based on the report &lquot;"
@@ -31,7 +31,7 @@ const char* const averageText =
     "National Research Council. Health risks from exposure to low levels of ionizing "
     "radiation: BEIR VII phase 2. Washington, DC: The National Academies Press; "
     "2006;155-188.&rquot;";
-const char* const cancerRiskText =
+constexpr const char* cancerRiskText =
     "National Research Council report estimates that exposure to 10 mSv from medical imaging "
     "results in a 1 in 1000 chance of developing cancer from radiation received during the "
     "medical test over the course of a person's lifetime.\n\nEstimate is based on information "
@@ -39,7 +39,7 @@ const char* const cancerRiskText =
     "Ionizing Radiation, National Research Council. Health risks from exposure to low levels "
     "of ionizing radiation: BEIR VII phase 2. Washington, DC: The National Academies Press; "
     "2006;6-8.&rquot;\n";
-const char* const chernobylText =
+constexpr const char* chernobylText =
     "In 1986, a Ukraine nuclear power plant, Chernobyl, exploded and released high levels of "
     "radiation causing the death of 28 people from acute radiation exposure.  The recorded "
     "dose received by workers during the disaster and initial response was estimated at 200 "
@@ -47,14 +47,14 @@ const char* const chernobylText =
     "Health Risks from Exposure to Low Levels of Ionizing Radiation, National Research "
     "Council. Health risks from exposure to low levels of ionizing radiation: BEIR VII phase "
     "2. Washington, DC: The National Academies Press; 2006;91-131.&rquot;";
-const char* const flightsText =
+constexpr const char* flightsText =
     "A National Research Council Report estimates that 1,000 miles of air flight equates to "
     ".01mSv. Calculation is based on 40 flights at 2,500 miles/flight = 100,000 miles which "
     "equates to 1mSv.\n\nEstimate is based on information from the report &lquot;Committee "
     "to Assess Health Risks from Exposure to Low Levels of Ionizing Radiation, National "
     "Research Council. Health risks from exposure to low levels of ionizing radiation: BEIR "
     "VII phase 2. Washington, DC: The National Academies Press; 2006;1-10.&rquot;";
-const char* const naturalExposureText =
+constexpr const char* naturalExposureText =
     "A National Research Council Report estimates that Americans are exposed yearly to 3 mSv "
     "of natural background radiation.  This consists of radiation from building material, "
     "air, food, cosmic rays, radon, and even our own body.\n\nEstimate is based on "
@@ -62,12 +62,12 @@ const char* const naturalExposureText =
     "Levels of Ionizing Radiation, National Research Council. Health risks from exposure to "
     "low levels of ionizing radiation: BEIR VII phase 2. Washington, DC: The National "
     "Academies Press; 2006;1-10.&rquot;";
-const char* const stressTestText =
+constexpr const char* stressTestText =
     "New England Journal of Medicine article estimates radiation from a nuclear stress test "
     "(MPI) at 15.6 mSv.\n\nEstimate is listed in &lquot;Fazel R, Krumholz HM, Wang Y, et al. "
     "Exposure to Low-Dose Ionizing Radiation from Medical Imaging Procedures. N Engl J Med. "
     "2009;361(9):849-857.&rquot;";
-const char* const helpBubbleText = "This consists of radiation from building material, air, "
+constexpr const char* helpBubbleText = "This consists of radiation from building material, air, "
                                    "food, cosmic rays, radon, and even our own body.";
 
 // What a page's bar stands for.
