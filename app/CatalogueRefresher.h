@@ -6,16 +6,14 @@
 #include <chrono>
 #include <cstddef>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
-#include <vector>
 
 namespace mevara {
 
-// Runs catalogue refreshes on background threads and owns them: each start is a
-// new thread, never waited for; destroying the refresher cancels whatever still
-// runs and joins it, so no refresh outlives the folders and server it uses.
+// Runs catalogue refreshes and owns them. On the desktop each start is a new background
+// thread, never waited for; in the browser a fetch whose answer arrives later on the page's
+// loop. Destroying the refresher cancels whatever still runs (and joins it), so no
+// refresh outlives the folders and server it uses.
 class CatalogueRefresher {
 public:
     explicit CatalogueRefresher(std::chrono::milliseconds timeout = HttpClient::defaultTimeout);
@@ -34,19 +32,12 @@ public:
     std::size_t runningCount() const;
 
 private:
-    struct Job {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-    // Joins the jobs that have ended, so a long session does not pile threads up.
-    void reapFinished();
-    std::vector<Job> takeAll();
+    // The refreshes under way: threads on the desktop, fetches in the browser.
+    struct Jobs;
 
     std::chrono::milliseconds timeout_;
-    std::atomic<bool> cancel_{false};
     std::atomic<std::size_t> started_{0};
-    mutable std::mutex mutex_;
-    std::vector<Job> jobs_;
+    std::unique_ptr<Jobs> jobs_;
 };
 
 } // namespace mevara

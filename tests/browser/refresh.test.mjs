@@ -52,6 +52,29 @@ test("refreshes follow the desktop's rules", async () => {
     pick = "newer";
     assert.equal(await refresh(), true);
     assert.equal(probe.cached(), newer);
+
+    // The application's refresher: an answer that comes after a cancel is dropped; one
+    // that comes in time is cached.
+    let release;
+    const held = new Promise((resolve) => (release = resolve));
+    pick = "good";
+    server.removeAllListeners("request");
+    server.on("request", async (request, response) => {
+        await held;
+        response.writeHead(200, { "Content-Type": "text/xml" });
+        response.end(answers[pick][1]);
+    });
+    probe.startRefresher(url);
+    assert.equal(probe.runningRefreshes(), 1);
+    probe.cancelRefresher();
+    release();
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    assert.equal(probe.cached(), newer);
+    probe.startRefresher(url);
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    assert.equal(probe.runningRefreshes(), 0);
+    assert.equal(probe.cached(), good);
+
     server.closeAllConnections();
     server.close();
 });
