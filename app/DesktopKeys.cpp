@@ -3,13 +3,13 @@
 #include "app/ViewDump.h"
 #include "model/UserData.h"
 #include "platform/Directories.h"
+#include "platform/LocalCalendar.h"
 #include "report/DoseReport.h"
 #include "toolkit/AlertView.h"
 #include "toolkit/Button.h"
 #include "toolkit/Window.h"
 
-#include <chrono>
-#include <ctime>
+#include <cstdio>
 
 namespace mevara {
 
@@ -29,15 +29,12 @@ bool pressBackButton(const Window& window) {
 
 namespace {
 
-// "2026-12-06": the local day, for file names that sort by date.
+// "2026-12-06": the device's day, for file names that sort by date.
 std::string localDay(Date date) {
-    const std::time_t seconds =
-        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(date));
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    char day[16];
-    std::strftime(day, sizeof day, "%Y-%m-%d", &local);
-    return day;
+    const CalendarDay day = LocalCalendar::dayOf(date);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", day.year, day.month, day.day);
+    return text;
 }
 
 } // namespace

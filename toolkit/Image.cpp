@@ -2,6 +2,7 @@
 
 #include "platform/Directories.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -49,6 +50,26 @@ std::shared_ptr<const Image> Image::stretchableImage(int leftCapWidth, int topCa
     copy->leftCap_ = std::max(0, leftCapWidth);
     copy->topCap_ = std::max(0, topCapHeight);
     return copy;
+}
+
+Rect Image::stretchRegion(Size size, const Rect& contentStretch) const {
+    Rect region{0, 0, size.width, size.height};
+    if (isStretchable()) {
+        if (leftCap_ > 0) {
+            region.x = std::min<float>(static_cast<float>(leftCap_), size.width - 1);
+            region.width = 1;
+        }
+        if (topCap_ > 0) {
+            region.y = std::min<float>(static_cast<float>(topCap_), size.height - 1);
+            region.height = 1;
+        }
+        return region;
+    }
+    const float cx = std::clamp(contentStretch.x, 0.0f, 1.0f);
+    const float cy = std::clamp(contentStretch.y, 0.0f, 1.0f);
+    return {cx * size.width, cy * size.height,
+            std::clamp(contentStretch.width, 0.0f, 1 - cx) * size.width,
+            std::clamp(contentStretch.height, 0.0f, 1 - cy) * size.height};
 }
 
 } // namespace mevara

@@ -30,6 +30,11 @@ public:
 
     std::shared_ptr<const Image> stretchableImage(int leftCapWidth, int topCapHeight) const;
 
+    // The part that stretches when the picture, `size` points large, is drawn larger, in
+    // picture points: the column and row at the caps for a stretchable picture (a cap of 0
+    // stretches all of that direction), else `contentStretch` (fractions of the picture).
+    Rect stretchRegion(Size size, const Rect& contentStretch) const;
+
 private:
     std::string name_, path_, path2x_;
     Size size_;

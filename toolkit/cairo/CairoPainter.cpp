@@ -179,27 +179,11 @@ void CairoPainter::drawImage(const Image& image, const Rect& dest, const Rect& c
     if (size.width <= 0 || size.height <= 0)
         size = {static_cast<float>(pw), static_cast<float>(ph)};
 
-    double headX = 0, stretchX = size.width, headY = 0, stretchY = size.height;
-    if (image.isStretchable()) {
-        // The single column and row at the caps stretch; a cap of 0 stretches it all.
-        if (image.leftCapWidth() > 0) {
-            headX = std::min<double>(image.leftCapWidth(), size.width - 1);
-            stretchX = 1;
-        }
-        if (image.topCapHeight() > 0) {
-            headY = std::min<double>(image.topCapHeight(), size.height - 1);
-            stretchY = 1;
-        }
-    } else {
-        const double cx = std::clamp(contentStretch.x, 0.0f, 1.0f);
-        const double cy = std::clamp(contentStretch.y, 0.0f, 1.0f);
-        headX = cx * size.width;
-        headY = cy * size.height;
-        stretchX = std::clamp<double>(contentStretch.width, 0, 1 - cx) * size.width;
-        stretchY = std::clamp<double>(contentStretch.height, 0, 1 - cy) * size.height;
-    }
-    const Slices ax = slices(size.width, headX, stretchX, pw / size.width, dest.x, dest.width);
-    const Slices ay = slices(size.height, headY, stretchY, ph / size.height, dest.y, dest.height);
+    const Rect stretch = image.stretchRegion(size, contentStretch);
+    const Slices ax =
+        slices(size.width, stretch.x, stretch.width, pw / size.width, dest.x, dest.width);
+    const Slices ay =
+        slices(size.height, stretch.y, stretch.height, ph / size.height, dest.y, dest.height);
     for (int j = 0; j < 3; ++j) {
         for (int i = 0; i < 3; ++i) {
             const double sw = ax.src[i + 1] - ax.src[i], sh = ay.src[j + 1] - ay.src[j];

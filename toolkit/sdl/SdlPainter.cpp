@@ -276,32 +276,15 @@ void SdlPainter::drawImage(const Image& image, const Rect& dest, const Rect& con
     Size size = image.size();
     if (size.width <= 0 || size.height <= 0)
         size = {static_cast<float>(pic->width), static_cast<float>(pic->height)};
-    float headX = 0, stretchX = size.width, headY = 0, stretchY = size.height;
-    if (image.isStretchable()) {
-        // The single column and row at the caps stretch; a cap of 0 stretches it all.
-        if (image.leftCapWidth() > 0) {
-            headX = std::min<float>(image.leftCapWidth(), size.width - 1);
-            stretchX = 1;
-        }
-        if (image.topCapHeight() > 0) {
-            headY = std::min<float>(image.topCapHeight(), size.height - 1);
-            stretchY = 1;
-        }
-    } else {
-        const float cx = std::clamp(contentStretch.x, 0.0f, 1.0f);
-        const float cy = std::clamp(contentStretch.y, 0.0f, 1.0f);
-        headX = cx * size.width;
-        headY = cy * size.height;
-        stretchX = std::clamp(contentStretch.width, 0.0f, 1 - cx) * size.width;
-        stretchY = std::clamp(contentStretch.height, 0.0f, 1 - cy) * size.height;
-    }
+    const Rect stretch = image.stretchRegion(size, contentStretch);
 
     const Span h = span(state_.ox, state_.sx, dest.x, dest.width);
     const Span v = span(state_.oy, state_.sy, dest.y, dest.height);
-    const SliceAxis ax = sliceAxis(size.width, headX, stretchX, pic->width / size.width, h.lo,
-                                   h.hi - h.lo, std::fabs(state_.sx));
-    const SliceAxis ay = sliceAxis(size.height, headY, stretchY, pic->height / size.height, v.lo,
-                                   v.hi - v.lo, std::fabs(state_.sy));
+    const SliceAxis ax = sliceAxis(size.width, stretch.x, stretch.width, pic->width / size.width,
+                                   h.lo, h.hi - h.lo, std::fabs(state_.sx));
+    const SliceAxis ay =
+        sliceAxis(size.height, stretch.y, stretch.height, pic->height / size.height, v.lo,
+                  v.hi - v.lo, std::fabs(state_.sy));
     const SDL_Rect whole{ax.dst[0], ay.dst[0], ax.dst[3] - ax.dst[0], ay.dst[3] - ay.dst[0]};
 
     SDL_Texture* texture = pic->texture.get();
