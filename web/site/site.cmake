@@ -19,42 +19,45 @@ endfunction()
 site_copy(${site_source}/index.html index.html)
 site_copy(${site_source}/manifest.webmanifest manifest.webmanifest)
 file(GLOB site_icons CONFIGURE_DEPENDS ${site_source}/icons/*.png)
-foreach(icon ${site_icons})
-    cmake_path(GET icon FILENAME name)
-    site_copy(${icon} icons/${name})
+foreach(site_icon ${site_icons})
+    cmake_path(GET site_icon FILENAME site_name)
+    site_copy(${site_icon} icons/${site_name})
 endforeach()
 # Pages link to each other and to pages.css by relative addresses: their folders as they are.
-foreach(folder html web)
-    file(GLOB_RECURSE pages CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/resources/${folder}
-        ${PROJECT_SOURCE_DIR}/resources/${folder}/*)
-    foreach(page ${pages})
-        site_copy(${PROJECT_SOURCE_DIR}/resources/${folder}/${page} resources/${folder}/${page})
+foreach(site_folder html web)
+    file(GLOB_RECURSE site_pages CONFIGURE_DEPENDS
+        RELATIVE ${PROJECT_SOURCE_DIR}/resources/${site_folder}
+        ${PROJECT_SOURCE_DIR}/resources/${site_folder}/*)
+    foreach(site_page ${site_pages})
+        site_copy(${PROJECT_SOURCE_DIR}/resources/${site_folder}/${site_page}
+            resources/${site_folder}/${site_page})
     endforeach()
 endforeach()
 
 # The faces the canvas draws with. woff2_compress writes beside its input, hence the copy
 # in the build folder.
-foreach(face Regular Bold Italic BoldItalic)
-    set(ttf /usr/share/fonts/truetype/liberation2/LiberationSans-${face}.ttf)
-    set(work ${CMAKE_CURRENT_BINARY_DIR}/fonts/LiberationSans-${face})
-    add_custom_command(OUTPUT ${site_dir}/fonts/LiberationSans-${face}.woff2
-        COMMAND ${CMAKE_COMMAND} -E copy ${ttf} ${work}.ttf
-        COMMAND ${WOFF2_COMPRESS} ${work}.ttf
-        COMMAND ${CMAKE_COMMAND} -E copy ${work}.woff2 ${site_dir}/fonts/LiberationSans-${face}.woff2
-        DEPENDS ${ttf}
+foreach(site_face Regular Bold Italic BoldItalic)
+    set(site_ttf /usr/share/fonts/truetype/liberation2/LiberationSans-${site_face}.ttf)
+    set(site_work ${CMAKE_CURRENT_BINARY_DIR}/fonts/LiberationSans-${site_face})
+    add_custom_command(OUTPUT ${site_dir}/fonts/LiberationSans-${site_face}.woff2
+        COMMAND ${CMAKE_COMMAND} -E copy ${site_ttf} ${site_work}.ttf
+        COMMAND ${WOFF2_COMPRESS} ${site_work}.ttf
+        COMMAND ${CMAKE_COMMAND} -E copy ${site_work}.woff2
+            ${site_dir}/fonts/LiberationSans-${site_face}.woff2
+        DEPENDS ${site_ttf}
         VERBATIM)
-    list(APPEND site_files ${site_dir}/fonts/LiberationSans-${face}.woff2)
+    list(APPEND site_files ${site_dir}/fonts/LiberationSans-${site_face}.woff2)
 endforeach()
 
 # The worker lists and hashes whatever the folder holds, so it comes after everything else.
 # emcc writes mevara.js, .wasm and .data together at every link: the script stands for all.
-set(program)
+set(site_program)
 if(TARGET mevara)
-    set(program mevara)
+    set(site_program mevara)
 endif()
 add_custom_command(OUTPUT ${site_dir}/sw.js
     COMMAND ${NODE_EXECUTABLE} ${site_source}/make-sw.mjs ${site_dir}
-    DEPENDS ${site_files} ${program} ${site_source}/make-sw.mjs ${site_source}/sw.in.js
+    DEPENDS ${site_files} ${site_program} ${site_source}/make-sw.mjs ${site_source}/sw.in.js
     VERBATIM)
 add_custom_target(site ALL DEPENDS ${site_dir}/sw.js)
 if(TARGET mevara)
