@@ -1,5 +1,6 @@
 #include "app/HeadlessRunner.h"
 
+#include "app/ScreenTargets.h"
 #include "app/ViewDump.h"
 #include "platform/Clock.h"
 #include "toolkit/AlertView.h"
@@ -105,34 +106,6 @@ std::string describe(Point p) {
     std::snprintf(buffer, sizeof buffer, "(%g, %g)", static_cast<double>(p.x),
                   static_cast<double>(p.y));
     return buffer;
-}
-
-Point middle(const Rect& r) {
-    return {r.x + r.width / 2, r.y + r.height / 2};
-}
-
-// The rectangle `r` of `view`'s bounds as it lies in window points.
-Rect inWindow(const View& view, const Rect& r) {
-    const Point corners[4] = {view.convertPointToView({r.x, r.y}, nullptr),
-                              view.convertPointToView({r.maxX(), r.y}, nullptr),
-                              view.convertPointToView({r.x, r.maxY()}, nullptr),
-                              view.convertPointToView({r.maxX(), r.maxY()}, nullptr)};
-    float x0 = corners[0].x, x1 = x0, y0 = corners[0].y, y1 = y0;
-    for (const Point& p : corners) {
-        x0 = std::min(x0, p.x), x1 = std::max(x1, p.x);
-        y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
-    }
-    return {x0, y0, x1 - x0, y1 - y0};
-}
-
-Rect intersection(const Rect& r, const Rect& s) {
-    const float x0 = std::max(r.x, s.x), y0 = std::max(r.y, s.y);
-    const float x1 = std::min(r.maxX(), s.maxX()), y1 = std::min(r.maxY(), s.maxY());
-    return {x0, y0, x1 - x0, y1 - y0};
-}
-
-bool isEmpty(const Rect& r) {
-    return r.width <= 0 || r.height <= 0;
 }
 
 } // namespace
@@ -242,18 +215,6 @@ void HeadlessRunner::setToday(const Word& day) {
     Clock::setSource([noon] { return noon; });
 }
 
-std::shared_ptr<View> HeadlessRunner::frontMost(const std::function<bool(const View&)>& test,
-                                                Rect* onScreen) const {
-    std::shared_ptr<View> found;
-    // Touches go by the values as set, so targets do too.
-    forEachVisibleView(window_, std::nullopt, [&](const VisibleView& seen) {
-        if (!test(*seen.view)) return;
-        found = seen.view;
-        if (onScreen) *onScreen = seen.onScreen;
-    });
-    return found;
-}
-
 void HeadlessRunner::tap(const std::vector<Word>& args) {
     if (args.size() == 2) {
         touchAt(
@@ -263,23 +224,12 @@ void HeadlessRunner::tap(const std::vector<Word>& args) {
     expectCount(args, 1, "tap NAME, tap \"TEXT\" or tap X Y");
     const std::string& wanted = args[0].text;
     Rect onScreen;
-    std::shared_ptr<View> target;
-    if (args[0].quoted) {
-        target = frontMost(
-            [&wanted](const View& view) {
-                if (auto* label = dynamic_cast<const Label*>(&view)) return label->text() == wanted;
-                if (auto* button = dynamic_cast<const Button*>(&view))
-                    return button->currentTitle() == wanted;
-                return false;
-            },
-            &onScreen);
-        if (!target) throw ScriptError("no visible label or button reading " + quoteText(wanted));
-    } else {
-        target =
-            frontMost([&wanted](const View& view) { return view.name() == wanted; }, &onScreen);
-        if (!target) throw ScriptError("no visible view named " + quoteText(wanted));
-    }
-    touchView(*target, onScreen);
+    const auto target = viewToTouch(window_, wanted, args[0].quoted, &onScreen);
+    if (!target)
+        throw ScriptError(
+            (args[0].quoted ? "no visible label or button reading " : "no visible view named ") +
+            quoteText(wanted));
+    touchAt(touchPoint(*target, onScreen));
 }
 
 void HeadlessRunner::tapRow(const std::vector<Word>& args) {
@@ -287,7 +237,8 @@ void HeadlessRunner::tapRow(const std::vector<Word>& args) {
     const std::string& name = args[0].text;
     const int row = parseIndex(args[1]);
     Rect tableOnScreen;
-    auto found = frontMost(
+    auto found = frontMostView(
+        window_,
         [&name](const View& view) {
             return view.name() == name && dynamic_cast<const TableView*>(&view);
         },
@@ -298,21 +249,8 @@ void HeadlessRunner::tapRow(const std::vector<Word>& args) {
         throw ScriptError("table " + quoteText(name) + " has " +
                           std::to_string(table->numberOfRows()) + " rows, no row " +
                           std::to_string(row));
-    // A table still moving would take the touch as a stop, not a tap: stop it first, as the
-    // person's earlier touch would have.
-    const Point max = table->maximumOffset();
-    const Point offset = table->contentOffset();
-    table->setContentOffset({std::clamp(offset.x, 0.0f, max.x), std::clamp(offset.y, 0.0f, max.y)});
-    const IndexPath path{0, row};
-    auto visiblePart = [&] {
-        return intersection(inWindow(*table, table->rectForRowAtIndexPath(path)), tableOnScreen);
-    };
-    Rect part = visiblePart();
-    if (isEmpty(part)) {
-        table->scrollToRowAtIndexPath(path, TableViewScrollPosition::None, false);
-        part = visiblePart();
-    }
-    if (isEmpty(part))
+    const Rect part = rowOnScreen(*table, row, tableOnScreen);
+    if (part.width <= 0 || part.height <= 0)
         throw ScriptError("row " + std::to_string(row) + " of table " + quoteText(name) +
                           " cannot be brought on screen");
     touchAt(middle(part));
@@ -353,9 +291,10 @@ void HeadlessRunner::pressAlertButton(const std::vector<Word>& args) {
                           std::to_string(alert->buttonTitles().size()) + " buttons, no button " +
                           std::to_string(index));
     Rect onScreen;
-    if (!frontMost([&](const View& view) { return &view == button->get(); }, &onScreen))
+    if (!frontMostView(
+            window_, [&](const View& view) { return &view == button->get(); }, &onScreen))
         throw ScriptError("button " + std::to_string(index) + " of the alert is not on screen");
-    touchView(**button, onScreen);
+    touchAt(touchPoint(**button, onScreen));
 }
 
 void HeadlessRunner::snapshot(const std::vector<Word>& args) {
@@ -367,13 +306,6 @@ void HeadlessRunner::snapshot(const std::vector<Word>& args) {
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ignored);
     if (!sdl::writeSnapshot(window_, file.string(), RunLoop::main().now(), 1))
         throw ScriptError("could not write " + quoteText(file.string()));
-}
-
-void HeadlessRunner::touchView(const View& view, const Rect& onScreen) {
-    const Rect b = view.bounds();
-    const Point centre = view.convertPointToView(middle(b), nullptr);
-    // A view partly off screen is touched in the middle of what shows.
-    touchAt(rectContainsPoint(onScreen, centre) ? centre : middle(onScreen));
 }
 
 void HeadlessRunner::touchAt(Point location) {

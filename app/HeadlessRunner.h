@@ -46,11 +46,7 @@ private:
     void pressAlertButton(const std::vector<Word>& args);
     void snapshot(const std::vector<Word>& args);
     void setToday(const Word& day);
-    // The front-most visible view that passes `test`, with its part on screen.
-    std::shared_ptr<View> frontMost(const std::function<bool(const View&)>& test,
-                                    Rect* onScreen = nullptr) const;
     void touchAt(Point location);
-    void touchView(const View& view, const Rect& onScreen);
     void runDueCalls();
 
     Window& window_;
