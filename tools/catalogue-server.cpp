@@ -9,6 +9,7 @@
 #include <httplib.h>
 #include <string>
 #include <string_view>
+#include <sys/socket.h>
 #include <utility>
 
 namespace {
@@ -112,7 +113,12 @@ int main(int argc, char** argv) {
             response.set_header("Cache-Control", "no-cache");
         });
     }
-    // Bound before the address is printed, so a taken port is told rather than announced.
+    // Not the library's SO_REUSEPORT, under which a second server shares a taken port
+    // silently; bound before the address is printed, so a taken port is told.
+    server.set_socket_options([](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     if (!server.bind_to_port("127.0.0.1", port)) {
         std::fprintf(stderr, "catalogue-server: cannot listen on 127.0.0.1:%d\n", port);
         return 1;

@@ -80,8 +80,14 @@ test("site files with their types, asked afresh on every reload", async () => {
   }
 });
 
-test("a site folder that is not there is refused", async () => {
-  const code = await new Promise((resolve) =>
-    spawn(server, ["--site", join(folder, "none"), "--port", "1"]).once("exit", resolve));
-  assert.equal(code, 2);
+test("a missing site folder and a taken port are refused", async () => {
+  const cases = [[["--site", join(folder, "none"), "--port", "1"], 2], [["--port", String(port)], 1]];
+  for (const [args, expected] of cases) {
+    // One that starts serving instead is stopped after a while.
+    const child = spawn(server, args);
+    const timer = setTimeout(() => child.kill(), 5000);
+    const code = await new Promise((resolve) => child.once("exit", resolve));
+    clearTimeout(timer);
+    assert.equal(code, expected, args.join(" "));
+  }
 });
