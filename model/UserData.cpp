@@ -83,8 +83,13 @@ PlistDictionary UserData::dictionary() const {
 
 void UserData::save() {
     if (fileDamaged_ && !keepDamagedFile()) return;
-    PropertyList::writeDictionary(userDataPath(), dictionary());
+    PlistDictionary now = dictionary();
+    if (PropertyList::writeDictionary(userDataPath(), now)) kept_ = std::move(now);
     if (!saveData_) removeLeftovers();
+}
+
+void UserData::saveIfChanged() {
+    if (!kept_ || dictionary() != *kept_) save();
 }
 
 bool UserData::keepDamagedFile() {
@@ -119,6 +124,8 @@ void UserData::load() {
     fileDamaged_ =
         file ? holdsTestsFrom(*file, tests_.size() + 1) || unreadable("gender") || unreadable("age")
              : std::filesystem::is_regular_file(path, ec);
+    // Until the person changes something there is nothing new to keep.
+    kept_ = dictionary();
 }
 
 void UserData::loadFromDictionary(const PlistDictionary& d) {

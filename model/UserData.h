@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,9 @@ public:
     // load could not read whole is first kept aside as "userdata.dat.damaged"; when that
     // fails, nothing is written over it.
     void save();
+    // Saves when something changed since the last save or load: for platforms that may
+    // end the program without a word (a browser tab closing).
+    void saveIfChanged();
     // Replaces everything in memory from the file, looking every dose up again.
     void load();
     void loadFromDictionary(const PlistDictionary& dictionary);
@@ -85,6 +89,8 @@ private:
     float total_ = 0;
     bool saveData_ = true;
     bool fileDamaged_ = false;
+    // What the file holds as far as this program knows, after a save or a load.
+    std::optional<PlistDictionary> kept_;
 };
 
 } // namespace mevara

@@ -103,6 +103,11 @@ const TextLayout& Label::layout(Size size) const {
     return *layout_;
 }
 
+void Label::layoutIfNeeded() {
+    if (!text_.empty() && !isHidden()) layout();
+    View::layoutIfNeeded();
+}
+
 void drawTextLayout(Painter& painter, const TextLayout& layout, const Rect& box,
                     TextAlignment alignment, Color color, std::optional<Color> shadow,
                     Size shadowOffset) {

@@ -51,6 +51,8 @@ public:
     // The size `text` takes in this label's font and line break mode within `bounds`
     // (9999 x 9999: its one-line width), measured by the engine that draws.
     Size sizeOfText(std::string_view text, Size bounds) const;
+    // Lays the lines out with the window's layout, so that a frame only draws them.
+    void layoutIfNeeded() override;
 
 protected:
     void draw(Painter& painter, const Rect& bounds, double time) const override;

@@ -72,6 +72,7 @@ void RunLoop::performAfterDelay(double delay, std::function<void()> call,
                                 std::shared_ptr<const void> keepAlive, std::string name) {
     calls_.push_back({now() + std::max(0.0, delay), order_++, std::move(call), std::move(keepAlive),
                       std::move(name)});
+    if (wakeUp_) wakeUp_();
 }
 
 void RunLoop::cancelCalls(const void* target, const std::string* name) {

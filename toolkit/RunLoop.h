@@ -41,6 +41,9 @@ public:
     // key window's layout pass). Every host of a window gets it from here, so a script sees
     // what a window shows.
     void setEndOfTurn(std::function<void()> work) { endOfTurn_ = std::move(work); }
+    // Called when a call is added or something changes, for hosts that only take a turn
+    // when asked (the browser's page); it must be cheap and must not run the loop.
+    void setWakeUp(std::function<void()> wake) { wakeUp_ = std::move(wake); }
     void endTurn();
     // Due time of the earliest waiting call, or a negative number when none waits.
     double nextDueTime() const;
@@ -61,7 +64,10 @@ public:
     // Whether something on screen may still move, and a change counter for redraws.
     bool isAnimating() const { return now() < animationsEnd_; }
     void noteAnimationEnd(double time);
-    void markChanged() { ++changes_; }
+    void markChanged() {
+        ++changes_;
+        if (wakeUp_) wakeUp_();
+    }
     std::uint64_t changes() const { return changes_; }
 
     static constexpr double defaultAnimationDuration = 0.2;
@@ -93,6 +99,7 @@ private:
     double animationsEnd_ = 0;
     std::uint64_t changes_ = 0;
     std::function<void()> endOfTurn_;
+    std::function<void()> wakeUp_;
 };
 
 } // namespace mevara

@@ -62,6 +62,33 @@ TEST_F(UserDataFile, SavesAndLoadsWithDosesLookedUpAgain) {
     EXPECT_EQ(loaded.total(), 10.0f);
 }
 
+// A browser tab may close without a word, so the page saves after every turn: only what
+// changed is written, and a damaged file is still kept aside first.
+TEST_F(UserDataFile, SavesIfChangedOnlyAfterAChange) {
+    const auto path = UserData::userDataPath();
+    UserData data;
+    data.load();
+    data.saveIfChanged();
+    EXPECT_FALSE(fs::exists(path)) << "nothing entered yet";
+    data.setGender("Male");
+    data.saveIfChanged();
+    ASSERT_TRUE(fs::exists(path));
+    fs::remove(path);
+    data.saveIfChanged();
+    EXPECT_FALSE(fs::exists(path)) << "written again without a change";
+    add(data, "Chest", "CT", 1);
+    data.saveIfChanged();
+    EXPECT_EQ(reloaded().tests().size(), 1u);
+
+    dir.write(path, "<plist><dict><key>gender</key><integer>3</integer></dict></plist>");
+    data.load();
+    data.saveIfChanged();
+    EXPECT_FALSE(fs::exists(path.string() + ".damaged")) << "kept as it is until a change";
+    data.setAge("30 - 39");
+    data.saveIfChanged();
+    EXPECT_TRUE(fs::exists(path.string() + ".damaged"));
+}
+
 TEST_F(UserDataFile, FilesReadOnlyInPartAreKeptAsideBeforeTheNextSave) {
     const std::string whole = PropertyList::xmlFromDictionary(
         {{"test 1 name", std::string("CT")}, {"test 1 location", std::string("Chest")}});

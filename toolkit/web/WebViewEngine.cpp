@@ -7,6 +7,7 @@
 #include "toolkit/ScrollView.h"
 #include "toolkit/WebAddress.h"
 #include "toolkit/WebView.h"
+#include "toolkit/web/CanvasPainter.h"
 
 #include <emscripten.h>
 #include <regex>
@@ -17,20 +18,42 @@ namespace {
 
 // clang-format off
 // Creates or fills the iframe `id` with the page; relative references resolve against
-// `base`.
-EM_JS(void, mevara_frameLoad, (int id, const char* htmlText, const char* baseText), {
+// `base`, where the program's resources (file:///resources/) are the site's. A tapped
+// link goes to the view (`engine`), which decides where it leads.
+EM_JS(void, mevara_frameLoad, (int id, const char* htmlText, const char* baseText, void* engine), {
     if (typeof document === "undefined") return;
     let frame = document.getElementById("mevara-page-" + id);
     if (!frame) {
         frame = document.createElement("iframe");
         frame.id = "mevara-page-" + id;
+        frame.className = "mevara-page";
         frame.style.position = "absolute";
         frame.style.border = "0";
         frame.style.display = "none";
-        document.body.appendChild(frame);
+        frame.style.background = "transparent";
+        frame.addEventListener("load", () => {
+            const doc = frame.contentDocument;
+            if (!doc) return;
+            doc.addEventListener("click", (event) => {
+                const link = event.target.closest && event.target.closest("a[href]");
+                if (!link) return;
+                event.preventDefault();
+                const href = link.getAttribute("href");
+                const text = mevaraTextOut(href);
+                Module["_mevara_frame_link"](frame.mevaraEngine, text);
+                _free(text);
+            });
+        });
+        (document.getElementById("stage") || document.body).appendChild(frame);
     }
-    const base = "<base href=\"" + UTF8ToString(baseText).split('"').join("&quot;") + "\">";
-    frame.srcdoc = base + UTF8ToString(htmlText);
+    frame.mevaraEngine = engine;
+    let base = UTF8ToString(baseText);
+    const local = "file:///resources/";
+    if (base.startsWith(local))
+        base = new URL("resources/" + base.substring(local.length), document.baseURI).href;
+    const quoted = base.split(String.fromCharCode(34)).join("&quot;");
+    frame.srcdoc = "<base href=" + String.fromCharCode(34) + quoted + String.fromCharCode(34) + ">" +
+        UTF8ToString(htmlText);
 });
 
 EM_JS(char*, mevara_frameText, (int id), {
@@ -64,7 +87,7 @@ std::optional<std::string> networkReference(const std::string& html) {
 
 class FrameEngine final : public WebViewEngine {
 public:
-    explicit FrameEngine(WebView& view) : id_(++count()) {
+    explicit FrameEngine(WebView& view) : view_(view), id_(++count()) {
         const Rect frame = view.frame();
         // Kept for the screens that set its bouncing; the iframe scrolls the page itself.
         scroll_ = std::make_shared<ScrollView>(Rect{0, 0, frame.width, frame.height});
@@ -77,7 +100,7 @@ public:
     std::optional<std::string> load(const std::string& html, const std::string& baseURL) override {
         html_ = html;
         baseURL_ = baseURL;
-        mevara_frameLoad(id_, html.c_str(), baseURL.c_str());
+        mevara_frameLoad(id_, html.c_str(), baseURL.c_str(), this);
         return networkReference(html);
     }
 
@@ -95,9 +118,14 @@ public:
         if (!fragment.empty()) mevara_frameScroll(id_, fragment.c_str());
     }
 
-    // The canvas backend places and sizes the iframe as it draws the view.
     void layout(Size) override {}
-    void draw(Painter&, const Rect&) const override {}
+    // The canvas places and clips the iframe where the view draws.
+    void draw(Painter& painter, const Rect& bounds) const override {
+        if (auto* canvas = dynamic_cast<web::CanvasPainter*>(&painter))
+            canvas->placePage(id_, bounds);
+    }
+
+    void followLink(const std::string& href) { view_.followLink(href); }
 
     ScrollView& scrollView() override { return *scroll_; }
 
@@ -107,6 +135,7 @@ private:
         return made;
     }
 
+    WebView& view_;
     int id_;
     std::string html_, baseURL_;
     std::shared_ptr<ScrollView> scroll_;
@@ -116,6 +145,11 @@ private:
 
 std::unique_ptr<WebViewEngine> makeWebViewEngine(WebView& view) {
     return std::make_unique<FrameEngine>(view);
+}
+
+// A link tapped in a page's iframe.
+extern "C" EMSCRIPTEN_KEEPALIVE void mevara_frame_link(void* engine, const char* href) {
+    if (engine && href) static_cast<FrameEngine*>(engine)->followLink(href);
 }
 
 } // namespace mevara
