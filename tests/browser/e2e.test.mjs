@@ -36,7 +36,7 @@ before(async () => {
         headless: true,
         // The canvas drawn through the GPU, as phones and tablets draw it; SwiftShader is
         // the GPU on a machine without one.
-        args: ["--no-sandbox", "--no-first-run", "--disable-extensions", "--use-angle=swiftshader",
+        args: ["--no-sandbox", "--disable-dev-shm-usage", "--no-first-run", "--disable-extensions", "--use-angle=swiftshader",
                "--enable-unsafe-swiftshader", "--enable-gpu-rasterization", "--ignore-gpu-blocklist"],
     });
 });
@@ -112,10 +112,27 @@ async function walk(page, steps) {
             how = "text";
             wanted = JSON.parse(rest);
         }
-        const at = await page.evaluate((h, w, r) => Module.mevaraLocate(h, w, +r), how, wanted, row);
+        // A slow machine may still be moving the screen in.
+        let at = null;
+        for (let tries = 0; !at && tries < 30; ++tries) {
+            if (tries > 0) await sleep(100);
+            at = await page.evaluate((h, w, r) => Module.mevaraLocate(h, w, +r), how, wanted, row);
+        }
         assert.ok(at, `nothing to touch for "${step}" on:\n${await dump(page)}`);
         await page.touchscreen.tap(at.x, at.y);
-        await sleep(verb === "alert" ? 300 : 700);
+        await settled(page);
+    }
+}
+
+// Until the screen stops moving: no frame asked for in a quarter of a second, or at most
+// 1.5 s (the phone's "Tap Here To Start" row pulses as long as it shows).
+async function settled(page) {
+    await sleep(200);
+    for (let last = -1, now = 0, waited = 0; waited < 1500; waited += 250) {
+        now = await page.evaluate(() => Module.mevaraStats.frames);
+        if (now === last) return;
+        last = now;
+        await sleep(250);
     }
 }
 
@@ -147,6 +164,16 @@ test("a first use on a phone survives a reload and works offline", async () => {
     assert.match(home, /4\.00/, "two head CTs of 2 mSv");
     await walk(page, ["tap totalButton", "wait 1.5", "tap chernobylButton", "wait 1.2",
                       "shot browser-phone-comparison"]);
+
+    // An information page is the browser's own, in an iframe where the screen shows it.
+    await walk(page, ["tap \"More\"", "wait 1", "tap whatIsRadiationRow", "wait 1.5", "shot browser-phone-page"]);
+    const shown = await page.evaluate(() => {
+        const frame = [...document.querySelectorAll("iframe.mevara-page")]
+            .find((f) => f.style.display !== "none");
+        const box = frame?.getBoundingClientRect();
+        return frame && { text: frame.contentDocument.body.innerText, width: box.width };
+    });
+    assert.ok(shown && shown.text.length > 200 && shown.width > 300, JSON.stringify(shown));
 
     // Saved and back after a reload, before any navigation.
     await started(page, () => page.reload());
