@@ -7,18 +7,20 @@
 namespace mevara::web {
 namespace {
 
-// Liberation Sans's line gap (hhea, 67 of 2048 units), which the canvas's font box leaves
-// out and the desktop's line spacing includes.
-constexpr float lineGapPerEm = 67.0f / 2048.0f;
+// Liberation Sans's vertical metrics in font units (its hhea table: ascender 1854,
+// descender 434, line gap 67, 2048 to the em). The canvas reports the font box rounded
+// to whole pixels and without the gap; the desktop rounds these up at each pixel size,
+// and so does this engine, so that lines fall where they fall there.
+constexpr float unitsPerEm = 2048;
+constexpr float ascender = 1854;
+constexpr float lineSkip = 1854 + 434 + 67;
 // Layout measures many short texts again and again; a bounded cache keeps that cheap.
 constexpr std::size_t widthCacheLimit = 20000;
 
 // clang-format off
-EM_JS(double, mevara_measure, (const char* font, const char* text, int what), {
-    const m = mevaraScreen.measure(UTF8ToString(font), what == 0 ? UTF8ToString(text) : "Hg");
-    if (!m) return -1;
-    if (what == 0) return m.width;
-    return what == 1 ? m.fontBoundingBoxAscent : m.fontBoundingBoxDescent;
+EM_JS(double, mevara_measure, (const char* font, const char* text), {
+    const m = mevaraScreen.measure(UTF8ToString(font), UTF8ToString(text));
+    return m ? m.width : -1;
 });
 // clang-format on
 
@@ -38,18 +40,6 @@ std::string CanvasFontEngine::cssFont(const Font& font, float scale) {
            " \"Liberation Sans\"";
 }
 
-const CanvasFontEngine::Metrics* CanvasFontEngine::metrics(const Font& font) const {
-    const std::string css = cssFont(font, 1);
-    auto it = metrics_.find(css);
-    if (it == metrics_.end()) {
-        const double up = mevara_measure(css.c_str(), "", 1);
-        if (up < 0) return nullptr;
-        const double down = mevara_measure(css.c_str(), "", 2);
-        it = metrics_.emplace(css, Metrics{static_cast<float>(up), static_cast<float>(down)}).first;
-    }
-    return &it->second;
-}
-
 float CanvasFontEngine::width(const Font& font, std::string_view text) const {
     if (text.empty()) return 0;
     const std::string css = cssFont(font, 1);
@@ -57,7 +47,7 @@ float CanvasFontEngine::width(const Font& font, std::string_view text) const {
     key += text;
     if (auto it = widths_.find(key); it != widths_.end()) return it->second;
     const std::string terminated(text);
-    const double measured = mevara_measure(css.c_str(), terminated.c_str(), 0);
+    const double measured = mevara_measure(css.c_str(), terminated.c_str());
     if (measured < 0) return estimate_.width(font, text);
     if (widths_.size() >= widthCacheLimit) widths_.clear();
     const float w = static_cast<float>(measured);
@@ -66,15 +56,11 @@ float CanvasFontEngine::width(const Font& font, std::string_view text) const {
 }
 
 float CanvasFontEngine::lineHeight(const Font& font) const {
-    const Metrics* m = metrics(font);
-    if (!m) return estimate_.lineHeight(font);
-    return std::ceil(m->ascent + m->descent + lineGapPerEm * static_cast<float>(pixelSize(font)) -
-                     0.01f);
+    return std::ceil(static_cast<float>(pixelSize(font)) * lineSkip / unitsPerEm);
 }
 
 float CanvasFontEngine::ascent(const Font& font) const {
-    const Metrics* m = metrics(font);
-    return m ? std::ceil(m->ascent - 0.01f) : estimate_.ascent(font);
+    return std::ceil(static_cast<float>(pixelSize(font)) * ascender / unitsPerEm);
 }
 
 } // namespace mevara::web

@@ -9,8 +9,9 @@
 namespace mevara::web {
 
 // Measures with the browser's canvas in Liberation Sans, the web font the page ships and
-// the canvas draws with, so widths agree with the pixels CanvasPainter draws. Whole pixel
-// sizes, as the desktop measures. Without a document (Node) it estimates.
+// the canvas draws with, so widths agree with the pixels CanvasPainter draws; heights come
+// from the face's own metrics, rounded as the desktop rounds them. Whole pixel sizes, as
+// the desktop measures. Without a document (Node) widths are estimates.
 class CanvasFontEngine : public FontEngine {
 public:
     float width(const Font& font, std::string_view text) const override;
@@ -21,13 +22,7 @@ public:
     static std::string cssFont(const Font& font, float scale);
 
 private:
-    struct Metrics {
-        float ascent = 0, descent = 0;
-    };
-    const Metrics* metrics(const Font& font) const;
-
     mutable std::unordered_map<std::string, float> widths_;
-    mutable std::unordered_map<std::string, Metrics> metrics_;
     EstimatingFontEngine estimate_;
 };
 

@@ -24,10 +24,6 @@ var mevaraScreen = {
     finger: null,
     stats: { frames: 0, timers: 0, frameTimes: [] },
 
-    fontText(bold, italic, pixels) {
-        return (italic ? "italic " : "") + (bold ? "bold " : "") + pixels + "px \"Liberation Sans\"";
-    },
-
     // A context for measuring before anything is drawn; the same font machinery draws.
     measuring() {
         if (!this.measurer && typeof document !== "undefined")
