@@ -7,6 +7,10 @@
 
 namespace mevara {
 
+void PageScroller::tappedAt(Point location) {
+    if (onTap) onTap(location);
+}
+
 WebView::WebView() : WebView(Rect{}) {}
 
 WebView::WebView(Rect frame) : View(frame), engine_(makeWebViewEngine(*this)) {}

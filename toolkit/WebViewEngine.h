@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/Geometry.h"
+#include "toolkit/ScrollView.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,7 +11,6 @@
 namespace mevara {
 
 class Painter;
-class ScrollView;
 class WebView;
 
 // What lays a web view's page out and shows it: litehtml drawing through the painter on
@@ -30,6 +31,17 @@ public:
     virtual void layout(Size size) = 0;
     virtual void draw(Painter& painter, const Rect& bounds) const = 0;
     virtual ScrollView& scrollView() = 0;
+};
+
+// The scroll view that holds a page: it tells taps from drags and hands the taps, in page
+// coordinates, to the engine.
+class PageScroller : public ScrollView {
+public:
+    using ScrollView::ScrollView;
+    std::function<void(Point)> onTap;
+
+protected:
+    void tappedAt(Point location) override;
 };
 
 // Builds the engine and the subviews it needs inside `view`, which owns it.

@@ -136,6 +136,29 @@ async function settled(page) {
     }
 }
 
+// An information page is the browser's own, in an iframe where the screen shows it; a drag
+// on the screen scrolls it.
+async function pageShown(page, width) {
+    const look = () => page.evaluate(() => {
+        const frame = [...document.querySelectorAll("iframe.mevara-page")]
+            .find((f) => f.style.visibility === "visible");
+        const box = frame?.getBoundingClientRect();
+        return frame && { text: frame.contentDocument.body.innerText.length, width: box.width,
+                          x: box.x + box.width / 2, y: box.y + box.height / 2,
+                          scrolled: frame.contentWindow.scrollY };
+    });
+    const shown = await look();
+    assert.ok(shown && shown.text > 200 && shown.width > width, JSON.stringify(shown));
+    await page.touchscreen.touchStart(shown.x, shown.y + 100);
+    for (let step = 1; step <= 10; ++step) {
+        await page.touchscreen.touchMove(shown.x, shown.y + 100 - step * 20);
+        await sleep(16);
+    }
+    await page.touchscreen.touchEnd();
+    await settled(page);
+    assert.ok((await look()).scrolled > 100, "the page scrolls under a finger");
+}
+
 const dump = (page) => page.evaluate(() => Module.mevaraDump());
 
 // The text of the first label whose name is `name` in a dump.
@@ -165,15 +188,8 @@ test("a first use on a phone survives a reload and works offline", async () => {
     await walk(page, ["tap totalButton", "wait 1.5", "tap chernobylButton", "wait 1.2",
                       "shot browser-phone-comparison"]);
 
-    // An information page is the browser's own, in an iframe where the screen shows it.
     await walk(page, ["tap \"More\"", "wait 1", "tap whatIsRadiationRow", "wait 1.5", "shot browser-phone-page"]);
-    const shown = await page.evaluate(() => {
-        const frame = [...document.querySelectorAll("iframe.mevara-page")]
-            .find((f) => f.style.display !== "none");
-        const box = frame?.getBoundingClientRect();
-        return frame && { text: frame.contentDocument.body.innerText, width: box.width };
-    });
-    assert.ok(shown && shown.text.length > 200 && shown.width > 300, JSON.stringify(shown));
+    await pageShown(page, 300);
 
     // Saved and back after a reload, before any navigation.
     await started(page, () => page.reload());
@@ -201,7 +217,11 @@ for (const landscape of [true, false]) {
         assert.match(await dump(page), new RegExp(`^Window \\(0, 0, ${size}\\)`));
         await walk(page, [
             "tap disclaimerButton", "wait 1", `shot browser-tablet-${side}-welcome`,
-            "tap step0_startButton", "wait 0.5",
+            "tap step0_imagingTestsButton", "wait 0.5",
+        ]);
+        await pageShown(page, 500);
+        await walk(page, [
+            "tap step0_modalCloseButton", "wait 0.5", "tap step0_startButton", "wait 0.5",
             "tap step1_genderButton", "wait 0.5", "row table 0", "wait 0.5",
             "tap step1_ageButton", "wait 0.5", "row table 4", "wait 0.5",
             "tap step1_saveButton", "wait 0.5",

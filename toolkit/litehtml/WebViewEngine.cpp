@@ -40,23 +40,11 @@ protected:
     }
 };
 
-// Hands taps that did not scroll to the engine, in page coordinates.
-class Scroller : public ScrollView {
-public:
-    using ScrollView::ScrollView;
-    std::function<void(Point)> onTap;
-
-protected:
-    void tappedAt(Point location) override {
-        if (onTap) onTap(location);
-    }
-};
-
 class LitehtmlEngine final : public WebViewEngine {
 public:
     explicit LitehtmlEngine(WebView& view) : view_(view) {
         const Rect frame = view.frame();
-        scroll_ = std::make_shared<Scroller>(Rect{0, 0, frame.width, frame.height});
+        scroll_ = std::make_shared<PageScroller>(Rect{0, 0, frame.width, frame.height});
         scroll_->onTap = [this](Point location) { tapped(location); };
         scroll_->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
         view.addSubview(scroll_);
@@ -122,7 +110,7 @@ private:
     }
 
     WebView& view_;
-    std::shared_ptr<Scroller> scroll_;
+    std::shared_ptr<PageScroller> scroll_;
     std::shared_ptr<Content> content_;
     // The master stylesheet, parsed once per view.
     std::unique_ptr<litehtml::context> context_;

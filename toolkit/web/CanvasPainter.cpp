@@ -62,16 +62,10 @@ EM_JS(void, mevara_canvas_page, (int id, int x, int y, int w, int h, int cx, int
                                  int ch, double scale, double alpha), {
     mevaraScreen.pageHole(id, x, y, w, h, cx, cy, cw, ch, scale, alpha);
 });
-EM_JS(void, mevara_canvas_page_covered, (int id), {
-    mevaraScreen.pageCovered(id);
-});
+
 // clang-format on
 
 } // namespace
-
-bool CanvasPainter::Box::meets(const Box& o) const {
-    return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h;
-}
 
 CanvasPainter::Box CanvasPainter::Box::within(const Box& o) const {
     const int x0 = std::max(x, o.x), y0 = std::max(y, o.y);
@@ -86,11 +80,11 @@ void CanvasPainter::drawFrame(const View& root, double time) {
     state_ = State{};
     state_.sx = state_.sy = deviceScale_;
     stack_.clear();
-    holes_.clear();
     clipKnown_ = false;
     mevara_canvas_frame(1);
     const Rect frame = root.frame();
     translate(-frame.x, -frame.y);
+    screen_ = deviceBox(frame);
     root.render(*this, time);
     mevara_canvas_frame(0);
 }
@@ -153,22 +147,11 @@ bool CanvasPainter::prepare() {
     return state_.alpha > 0;
 }
 
-void CanvasPainter::drawing(const Box& box) {
-    for (Hole& hole : holes_) {
-        if (hole.covered) continue;
-        if (state_.clipped && !box.meets(state_.clip)) continue;
-        if (!box.meets(hole.box)) continue;
-        hole.covered = true;
-        mevara_canvas_page_covered(hole.pageId);
-    }
-}
-
 void CanvasPainter::fillRect(const Rect& rect, Color color) {
     const float alpha = color.a * state_.alpha;
     if (byte(alpha) == 0 || !prepare()) return;
     const Box r = deviceBox(rect);
     if (r.w <= 0 || r.h <= 0) return;
-    drawing(r);
     mevara_canvas_fill(r.x, r.y, r.w, r.h, byte(color.r), byte(color.g), byte(color.b), alpha);
 }
 
@@ -181,7 +164,6 @@ void CanvasPainter::fillRoundedRect(const Rect& rect, float radius, Color color)
     const float rx = std::min(radius * std::fabs(state_.sx), r.w / 2.0f);
     const float ry = std::min(radius * std::fabs(state_.sy), r.h / 2.0f);
     if (rx <= 0 || ry <= 0) return fillRect(rect, color);
-    drawing(r);
     mevara_canvas_round(r.x, r.y, r.w, r.h, rx, ry, byte(color.r), byte(color.g), byte(color.b),
                         alpha);
 }
@@ -205,7 +187,6 @@ void CanvasPainter::drawImage(const Image& image, const Rect& dest, const Rect& 
                                    h.lo, h.hi - h.lo, std::fabs(state_.sx));
     const SliceAxis ay = sliceAxis(size.height, stretch.y, stretch.height, texelsHigh / size.height,
                                    v.lo, v.hi - v.lo, std::fabs(state_.sy));
-    drawing({ax.dst[0], ay.dst[0], ax.dst[3] - ax.dst[0], ay.dst[3] - ay.dst[0]});
     int axes[16];
     std::copy(ax.src, ax.src + 4, axes);
     std::copy(ax.dst, ax.dst + 4, axes + 4);
@@ -219,26 +200,24 @@ void CanvasPainter::drawText(std::string_view utf8, const Font& font, Color colo
     if (utf8.empty() || byte(alpha) == 0 || !prepare()) return;
     const float sx = std::fabs(state_.sx), sy = std::fabs(state_.sy);
     if (sx <= 0 || sy <= 0) return;
-    const float x = state_.ox + state_.sx * origin.x;
-    const float top = state_.oy + state_.sy * origin.y;
-    const float width = fonts_.width(font, utf8) * sx;
-    drawing({snap(state_.sx < 0 ? x - width : x), snap(top), snap(width),
-             snap(fonts_.lineHeight(font) * sy)});
+    float x = state_.ox + state_.sx * origin.x;
+    // Mirrored, the line runs back from its origin.
+    if (state_.sx < 0) x -= fonts_.width(font, utf8) * sx;
     // The baseline sits where the point metrics put it.
     const float baseline = state_.oy + state_.sy * (origin.y + fonts_.ascent(font));
     const std::string text(utf8);
-    mevara_canvas_text(text.c_str(), CanvasFontEngine::cssFont(font, sy).c_str(),
-                       state_.sx < 0 ? x - width : x, baseline, sx / sy, byte(color.r),
-                       byte(color.g), byte(color.b), alpha);
+    mevara_canvas_text(text.c_str(), CanvasFontEngine::cssFont(font, sy).c_str(), x, baseline,
+                       sx / sy, byte(color.r), byte(color.g), byte(color.b), alpha);
 }
 
 void CanvasPainter::placePage(int pageId, const Rect& bounds) {
     if (!prepare()) return;
     const Box r = deviceBox(bounds);
-    const Box seen = state_.clipped ? r.within(state_.clip) : r;
+    // A page moved off the screen (a panel waiting below it) shows nothing, as the canvas
+    // shows nothing of what is drawn there.
+    const Box seen = (state_.clipped ? r.within(state_.clip) : r).within(screen_);
     mevara_canvas_page(pageId, r.x, r.y, r.w, r.h, seen.x, seen.y, seen.w, seen.h,
                        std::fabs(state_.sx), state_.alpha);
-    holes_.push_back({pageId, seen});
 }
 
 } // namespace mevara::web

@@ -12,8 +12,8 @@ class View;
 namespace mevara::web {
 
 // Draws views on the page's canvas (toolkit/web/screen.js) at `deviceScale` canvas pixels
-// per point. Web views' pages are iframes: the painter leaves a hole for each where its
-// view draws and notes whether anything is drawn over it later.
+// per point. Web views' pages are iframes under the canvas: the painter leaves a hole for
+// each where its view draws, and whatever is drawn later covers the page.
 class CanvasPainter : public Painter {
 public:
     CanvasPainter(float deviceScale, const CanvasFontEngine& fonts);
@@ -44,7 +44,6 @@ public:
 private:
     struct Box {
         int x = 0, y = 0, w = 0, h = 0;
-        bool meets(const Box& other) const;
         // The part inside `other`; empty (at this corner) when they do not meet.
         Box within(const Box& other) const;
     };
@@ -56,16 +55,9 @@ private:
         float alpha = 1;
         float brightness = 1;
     };
-    struct Hole {
-        int pageId;
-        Box box;
-        bool covered = false;
-    };
 
     // Applies the current clip to the canvas; false when nothing can show.
     bool prepare();
-    // `box` is about to be drawn: a page under it is covered.
-    void drawing(const Box& box);
     Box deviceBox(const Rect& rect) const;
 
     float deviceScale_;
@@ -74,7 +66,8 @@ private:
     std::vector<State> stack_;
     bool clipKnown_ = false, clipApplied_ = false;
     Box appliedClip_;
-    std::vector<Hole> holes_;
+    // The screen in canvas pixels.
+    Box screen_;
 };
 
 } // namespace mevara::web

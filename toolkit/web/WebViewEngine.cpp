@@ -1,6 +1,8 @@
-// Web views in the browser build: the browser shows the page itself, in an iframe over the
-// canvas, with its own text layout, scrolling, links and accessibility. Without a document
-// (tests under Node) the page is kept but nothing is shown.
+// Web views in the browser build: the browser shows the page itself, in an iframe under a
+// hole in the canvas, with its own text layout and accessibility. Touches stay with the
+// screen, so that what is drawn over a page (a close button, a bar, an alert) gets them:
+// the view's scroll view scrolls the iframe and hands it taps to look for a link. Without
+// a document (tests under Node) the page is kept but nothing is shown.
 #include "toolkit/WebViewEngine.h"
 
 #include "platform/web/JsText.h"
@@ -9,6 +11,7 @@
 #include "toolkit/WebView.h"
 #include "toolkit/web/CanvasPainter.h"
 
+#include <algorithm>
 #include <emscripten.h>
 #include <regex>
 
@@ -18,8 +21,9 @@ namespace {
 
 // clang-format off
 // Creates or fills the iframe `id` with the page; relative references resolve against
-// `base`, where the program's resources (file:///resources/) are the site's. A tapped
-// link goes to the view (`engine`), which decides where it leads.
+// `base`, where the program's resources (file:///resources/) are the site's. The iframe
+// takes no touches: the canvas over it does, and the view scrolls it and follows its links.
+// Its height goes to `engine` whenever it changes.
 EM_JS(void, mevara_frameLoad, (int id, const char* htmlText, const char* baseText, void* engine), {
     if (typeof document === "undefined") return;
     let frame = document.getElementById("mevara-page-" + id);
@@ -27,22 +31,24 @@ EM_JS(void, mevara_frameLoad, (int id, const char* htmlText, const char* baseTex
         frame = document.createElement("iframe");
         frame.id = "mevara-page-" + id;
         frame.className = "mevara-page";
-        frame.style.position = "absolute";
-        frame.style.border = "0";
-        frame.style.display = "none";
-        frame.style.background = "transparent";
+        const s = frame.style;
+        s.position = "absolute";
+        s.border = "0";
+        s.background = "transparent";
+        s.pointerEvents = "none";
+        s.zIndex = "1";
+        // Hidden, not undisplayed, so that the page lays out at its width before it shows.
+        s.visibility = "hidden";
+        s.left = "0";
+        s.top = "0";
+        frame.tabIndex = -1;
         frame.addEventListener("load", () => {
             const doc = frame.contentDocument;
-            if (!doc) return;
-            doc.addEventListener("click", (event) => {
-                const link = event.target.closest && event.target.closest("a[href]");
-                if (!link) return;
-                event.preventDefault();
-                const href = link.getAttribute("href");
-                const text = mevaraTextOut(href);
-                Module["_mevara_frame_link"](frame.mevaraEngine, text);
-                _free(text);
-            });
+            if (!doc || !doc.documentElement) return;
+            const report = () => Module["_mevara_frame_height"](frame.mevaraEngine,
+                                                                doc.documentElement.scrollHeight);
+            new ResizeObserver(report).observe(doc.documentElement);
+            report();
         });
         (document.getElementById("stage") || document.body).appendChild(frame);
     }
@@ -56,18 +62,42 @@ EM_JS(void, mevara_frameLoad, (int id, const char* htmlText, const char* baseTex
         UTF8ToString(htmlText);
 });
 
+EM_JS(void, mevara_frameSize, (int id, double width, double height), {
+    const frame = typeof document !== "undefined" && document.getElementById("mevara-page-" + id);
+    if (!frame) return;
+    frame.style.width = width + "px";
+    frame.style.height = height + "px";
+});
+
+EM_JS(void, mevara_frameScrollTo, (int id, double top), {
+    const frame = typeof document !== "undefined" && document.getElementById("mevara-page-" + id);
+    const view = frame && frame.contentWindow;
+    if (view && Math.abs(view.scrollY - top) >= 0.5) view.scrollTo(0, top);
+});
+
+// The link at a point of the page (CSS pixels from its top), or empty.
+EM_JS(char*, mevara_frameLinkAt, (int id, double x, double y), {
+    const frame = typeof document !== "undefined" && document.getElementById("mevara-page-" + id);
+    const doc = frame && frame.contentDocument;
+    const view = frame && frame.contentWindow;
+    const hit = doc && doc.elementFromPoint(x, y - view.scrollY);
+    const link = hit && hit.closest && hit.closest("a[href]");
+    return mevaraTextOut(link ? link.getAttribute("href") : "");
+});
+
 EM_JS(char*, mevara_frameText, (int id), {
     const frame = typeof document !== "undefined" && document.getElementById("mevara-page-" + id);
     const body = frame && frame.contentDocument && frame.contentDocument.body;
     return mevaraTextOut(body ? body.innerText : "");
 });
 
-EM_JS(void, mevara_frameScroll, (int id, const char* fragmentText), {
+// How far down the page the element `fragment` names starts, or -1.
+EM_JS(double, mevara_frameAnchorTop, (int id, const char* fragmentText), {
     const frame = typeof document !== "undefined" && document.getElementById("mevara-page-" + id);
     const doc = frame && frame.contentDocument;
-    const target = doc && (doc.getElementById(UTF8ToString(fragmentText)) ||
-                           doc.getElementsByName(UTF8ToString(fragmentText))[0]);
-    if (target) target.scrollIntoView();
+    const name = UTF8ToString(fragmentText);
+    const target = doc && (doc.getElementById(name) || doc.getElementsByName(name)[0]);
+    return target ? target.getBoundingClientRect().top + frame.contentWindow.scrollY : -1;
 });
 
 EM_JS(void, mevara_frameRemove, (int id), {
@@ -89,18 +119,22 @@ class FrameEngine final : public WebViewEngine {
 public:
     explicit FrameEngine(WebView& view) : view_(view), id_(++count()) {
         const Rect frame = view.frame();
-        // Kept for the screens that set its bouncing; the iframe scrolls the page itself.
-        scroll_ = std::make_shared<ScrollView>(Rect{0, 0, frame.width, frame.height});
+        scroll_ = std::make_shared<PageScroller>(Rect{0, 0, frame.width, frame.height});
+        scroll_->onTap = [this](Point location) { tapped(location); };
         scroll_->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
-        scroll_->setUserInteractionEnabled(false);
         view.addSubview(scroll_);
     }
-    ~FrameEngine() override { mevara_frameRemove(id_); }
+    ~FrameEngine() override {
+        scroll_->onTap = nullptr;
+        mevara_frameRemove(id_);
+    }
 
     std::optional<std::string> load(const std::string& html, const std::string& baseURL) override {
         html_ = html;
         baseURL_ = baseURL;
         mevara_frameLoad(id_, html.c_str(), baseURL.c_str(), this);
+        size_ = {};
+        scroll_->setContentOffset({0, 0});
         return networkReference(html);
     }
 
@@ -115,21 +149,40 @@ public:
     std::string pageBaseURL() const override { return baseURL_; }
 
     void scrollToFragment(const std::string& fragment) override {
-        if (!fragment.empty()) mevara_frameScroll(id_, fragment.c_str());
+        if (fragment.empty()) return;
+        const double top = mevara_frameAnchorTop(id_, fragment.c_str());
+        if (top >= 0)
+            scroll_->setContentOffset(
+                {0, std::min(static_cast<float>(top), scroll_->maximumOffset().y)});
     }
 
-    void layout(Size) override {}
-    // The canvas places and clips the iframe where the view draws.
+    // The page lays out at the view's width in CSS pixels, one to a point.
+    void layout(Size size) override {
+        if (size == size_) return;
+        size_ = size;
+        mevara_frameSize(id_, size.width, size.height);
+    }
+
+    // The canvas places and clips the iframe where the view draws; it shows the page as far
+    // down as the scroll view has gone.
     void draw(Painter& painter, const Rect& bounds) const override {
+        mevara_frameScrollTo(id_, std::max(0.0f, scroll_->contentOffset().y));
         if (auto* canvas = dynamic_cast<web::CanvasPainter*>(&painter))
             canvas->placePage(id_, bounds);
     }
 
-    void followLink(const std::string& href) { view_.followLink(href); }
-
     ScrollView& scrollView() override { return *scroll_; }
 
+    void pageHeight(float height) {
+        scroll_->setContentSize({size_.width, std::max(height, size_.height)});
+    }
+
 private:
+    void tapped(Point location) {
+        const std::string href = web::takeJsText(mevara_frameLinkAt(id_, location.x, location.y));
+        if (!href.empty()) view_.followLink(href);
+    }
+
     static int& count() {
         static int made = 0;
         return made;
@@ -138,7 +191,8 @@ private:
     WebView& view_;
     int id_;
     std::string html_, baseURL_;
-    std::shared_ptr<ScrollView> scroll_;
+    Size size_;
+    std::shared_ptr<PageScroller> scroll_;
 };
 
 } // namespace
@@ -147,9 +201,9 @@ std::unique_ptr<WebViewEngine> makeWebViewEngine(WebView& view) {
     return std::make_unique<FrameEngine>(view);
 }
 
-// A link tapped in a page's iframe.
-extern "C" EMSCRIPTEN_KEEPALIVE void mevara_frame_link(void* engine, const char* href) {
-    if (engine && href) static_cast<FrameEngine*>(engine)->followLink(href);
+// A page's height, once it has laid out and whenever it changes.
+extern "C" EMSCRIPTEN_KEEPALIVE void mevara_frame_height(void* engine, double height) {
+    if (engine) static_cast<FrameEngine*>(engine)->pageHeight(static_cast<float>(height));
 }
 
 } // namespace mevara

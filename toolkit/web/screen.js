@@ -5,7 +5,8 @@ var mevaraScreen = {
     canvas: null,
     ctx: null,
     // Under the iframes: what the screen showed where a page is, so that a page's clear
-    // background shows the screen's picture while the canvas over it has a hole there.
+    // background shows the screen's picture while the canvas over it has a hole there
+    // (and draws what lies over the page, an alert or a bar, on top of it).
     underlay: null,
     under: null,
     measurer: null,
@@ -131,7 +132,7 @@ var mevaraScreen = {
         for (const frame of stage.querySelectorAll("iframe.mevara-page")) {
             const place = this.placed.get(frame.id);
             if (!place) {
-                frame.style.display = "none";
+                frame.style.visibility = "hidden";
                 continue;
             }
             this.placeFrame(frame, place);
@@ -141,7 +142,7 @@ var mevaraScreen = {
     placeFrame(frame, p) {
         const toCss = 1 / this.ratio;
         const s = frame.style;
-        s.display = "block";
+        s.visibility = "visible";
         s.left = this.box.left + p.x * toCss + "px";
         s.top = this.box.top + p.y * toCss + "px";
         s.width = p.w / p.scale + "px";
@@ -152,9 +153,6 @@ var mevaraScreen = {
             .map((v) => Math.max(0, v / p.scale) + "px");
         s.clipPath = "inset(" + inset.join(" ") + ")";
         s.opacity = String(p.alpha);
-        // A page with nothing drawn over it takes its own touches; under an alert or a
-        // popover it shows through the canvas and takes none.
-        s.zIndex = p.covered ? "1" : "3";
     },
 
     clip(on, x, y, w, h) {
@@ -319,16 +317,12 @@ var mevaraScreen = {
     // Where a page's iframe goes this frame: the view's rectangle and its clip in canvas
     // pixels, `scale` canvas pixels per page pixel.
     pageHole(id, x, y, w, h, cx, cy, cw, ch, scale, alpha) {
-        const name = "mevara-page-" + id;
-        this.placed.set(name, { x, y, w, h, cx, cy, cw, ch, scale, alpha, covered: false });
+        // A page with nothing of it on the screen stays hidden.
         if (cw <= 0 || ch <= 0) return;
+        const name = "mevara-page-" + id;
+        this.placed.set(name, { x, y, w, h, cx, cy, cw, ch, scale, alpha });
         this.under.drawImage(this.canvas, cx, cy, cw, ch, cx, cy, cw, ch);
         this.ctx.clearRect(cx, cy, cw, ch);
-    },
-
-    pageCovered(id) {
-        const place = this.placed.get("mevara-page-" + id);
-        if (place) place.covered = true;
     },
 
     // --- turns of the program's loop -----------------------------------------------------
