@@ -4,14 +4,16 @@
 #include <cmath>
 
 namespace mevara {
-namespace {
 
-// Device pixels round half up everywhere, so neighbouring parts meet without gaps.
-int snap(float v) {
+int snapToPixel(float v) {
     return static_cast<int>(std::floor(v + 0.5f));
 }
 
-} // namespace
+Span deviceSpan(float origin, float scale, float start, float length) {
+    const float a = origin + scale * start;
+    const float b = origin + scale * (start + length);
+    return a <= b ? Span{a, b, false} : Span{b, a, true};
+}
 
 SliceAxis sliceAxis(float pictureSize, float fixedStart, float stretch, float texels,
                     float devStart, float devLength, float devScale) {
@@ -20,9 +22,9 @@ SliceAxis sliceAxis(float pictureSize, float fixedStart, float stretch, float te
     stretch = std::clamp(stretch, 0.0f, pictureSize - fixedStart);
     const float fixedEnd = pictureSize - fixedStart - stretch;
 
-    const int total = snap(pictureSize * texels);
-    int s1 = std::clamp(snap(fixedStart * texels), 0, total);
-    int s2 = std::clamp(snap((fixedStart + stretch) * texels), s1, total);
+    const int total = snapToPixel(pictureSize * texels);
+    int s1 = std::clamp(snapToPixel(fixedStart * texels), 0, total);
+    int s2 = std::clamp(snapToPixel((fixedStart + stretch) * texels), s1, total);
     // A stretching part narrower than a texel still needs one texel to draw.
     if (s2 == s1 && total > 0) {
         if (s2 < total)
@@ -42,10 +44,10 @@ SliceAxis sliceAxis(float pictureSize, float fixedStart, float stretch, float te
         head *= k;
         tail *= k;
     }
-    const int d0 = snap(devStart);
-    const int d3 = std::max(d0, snap(devStart + devLength));
-    const int d1 = std::clamp(snap(devStart + head), d0, d3);
-    const int d2 = std::clamp(snap(devStart + devLength - tail), d1, d3);
+    const int d0 = snapToPixel(devStart);
+    const int d3 = std::max(d0, snapToPixel(devStart + devLength));
+    const int d1 = std::clamp(snapToPixel(devStart + head), d0, d3);
+    const int d2 = std::clamp(snapToPixel(devStart + devLength - tail), d1, d3);
     axis.dst[0] = d0;
     axis.dst[1] = d1;
     axis.dst[2] = d2;

@@ -12,23 +12,8 @@
 namespace mevara::sdl {
 namespace {
 
-// Device pixels round half up everywhere, so neighbouring parts meet without gaps.
-int snap(float v) {
-    return static_cast<int>(std::floor(v + 0.5f));
-}
-
 Uint8 byte(float v) {
     return static_cast<Uint8>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255));
-}
-
-struct Span {
-    float lo, hi;
-    bool flipped;
-};
-Span span(float origin, float scale, float start, float length) {
-    const float a = origin + scale * start;
-    const float b = origin + scale * (start + length);
-    return a <= b ? Span{a, b, false} : Span{b, a, true};
 }
 
 } // namespace
@@ -83,9 +68,10 @@ void SdlPainter::scale(float sx, float sy) {
 }
 
 void SdlPainter::clip(const Rect& rect) {
-    const Span h = span(state_.ox, state_.sx, rect.x, rect.width);
-    const Span v = span(state_.oy, state_.sy, rect.y, rect.height);
-    SDL_Rect r{snap(h.lo), snap(v.lo), snap(h.hi) - snap(h.lo), snap(v.hi) - snap(v.lo)};
+    const Span h = deviceSpan(state_.ox, state_.sx, rect.x, rect.width);
+    const Span v = deviceSpan(state_.oy, state_.sy, rect.y, rect.height);
+    SDL_Rect r{snapToPixel(h.lo), snapToPixel(v.lo), snapToPixel(h.hi) - snapToPixel(h.lo),
+               snapToPixel(v.hi) - snapToPixel(v.lo)};
     if (state_.clipped) {
         SDL_Rect both{0, 0, 0, 0};
         if (!SDL_IntersectRect(&state_.clip, &r, &both)) both = {0, 0, 0, 0};
@@ -122,9 +108,10 @@ bool SdlPainter::prepare() {
 void SdlPainter::fillRect(const Rect& rect, Color color) {
     const Uint8 a = byte(color.a * state_.alpha);
     if (a == 0 || !prepare()) return;
-    const Span h = span(state_.ox, state_.sx, rect.x, rect.width);
-    const Span v = span(state_.oy, state_.sy, rect.y, rect.height);
-    const SDL_Rect r{snap(h.lo), snap(v.lo), snap(h.hi) - snap(h.lo), snap(v.hi) - snap(v.lo)};
+    const Span h = deviceSpan(state_.ox, state_.sx, rect.x, rect.width);
+    const Span v = deviceSpan(state_.oy, state_.sy, rect.y, rect.height);
+    const SDL_Rect r{snapToPixel(h.lo), snapToPixel(v.lo), snapToPixel(h.hi) - snapToPixel(h.lo),
+                     snapToPixel(v.hi) - snapToPixel(v.lo)};
     if (r.w <= 0 || r.h <= 0) return;
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(renderer_, byte(color.r), byte(color.g), byte(color.b), a);
@@ -135,10 +122,10 @@ void SdlPainter::fillRoundedRect(const Rect& rect, float radius, Color color) {
     if (radius <= 0) return fillRect(rect, color);
     const float alpha = color.a * state_.alpha;
     if (byte(alpha) == 0 || !prepare()) return;
-    const Span h = span(state_.ox, state_.sx, rect.x, rect.width);
-    const Span v = span(state_.oy, state_.sy, rect.y, rect.height);
-    const int x0 = snap(h.lo), y0 = snap(v.lo);
-    const int w = snap(h.hi) - x0, ht = snap(v.hi) - y0;
+    const Span h = deviceSpan(state_.ox, state_.sx, rect.x, rect.width);
+    const Span v = deviceSpan(state_.oy, state_.sy, rect.y, rect.height);
+    const int x0 = snapToPixel(h.lo), y0 = snapToPixel(v.lo);
+    const int w = snapToPixel(h.hi) - x0, ht = snapToPixel(v.hi) - y0;
     if (w <= 0 || ht <= 0) return;
     const float rx = std::min(radius * std::fabs(state_.sx), w / 2.0f);
     const float ry = std::min(radius * std::fabs(state_.sy), ht / 2.0f);
@@ -238,8 +225,8 @@ void SdlPainter::drawImage(const Image& image, const Rect& dest, const Rect& con
         size = {static_cast<float>(pic->width), static_cast<float>(pic->height)};
     const Rect stretch = image.stretchRegion(size, contentStretch);
 
-    const Span h = span(state_.ox, state_.sx, dest.x, dest.width);
-    const Span v = span(state_.oy, state_.sy, dest.y, dest.height);
+    const Span h = deviceSpan(state_.ox, state_.sx, dest.x, dest.width);
+    const Span v = deviceSpan(state_.oy, state_.sy, dest.y, dest.height);
     const SliceAxis ax = sliceAxis(size.width, stretch.x, stretch.width, pic->width / size.width,
                                    h.lo, h.hi - h.lo, std::fabs(state_.sx));
     const SliceAxis ay =
@@ -311,8 +298,8 @@ void SdlPainter::drawText(std::string_view utf8, const Font& font, Color color, 
     // hangs its own ascent above that.
     const float x = state_.ox + state_.sx * origin.x;
     const float baseline = state_.oy + state_.sy * (origin.y + fonts_.ascent(font));
-    const int w = sx == sy ? t->width : snap(t->width * sx / sy);
-    SDL_Rect dst{snap(x), snap(baseline) - t->ascent, w, t->height};
+    const int w = sx == sy ? t->width : snapToPixel(t->width * sx / sy);
+    SDL_Rect dst{snapToPixel(x), snapToPixel(baseline) - t->ascent, w, t->height};
     if (state_.sx < 0) dst.x -= w;
     SDL_SetTextureAlphaMod(t->texture.get(), alpha);
     SDL_SetTextureScaleMode(t->texture.get(), SDL_ScaleModeLinear);

@@ -10,23 +10,8 @@
 namespace mevara::web {
 namespace {
 
-// Device pixels round half up everywhere, so neighbouring parts meet without gaps.
-int snap(float v) {
-    return static_cast<int>(std::floor(v + 0.5f));
-}
-
 int byte(float v) {
     return static_cast<int>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255));
-}
-
-struct Span {
-    float lo, hi;
-    bool flipped;
-};
-Span span(float origin, float scale, float start, float length) {
-    const float a = origin + scale * start;
-    const float b = origin + scale * (start + length);
-    return a <= b ? Span{a, b, false} : Span{b, a, true};
 }
 
 // clang-format off
@@ -110,9 +95,10 @@ void CanvasPainter::scale(float sx, float sy) {
 }
 
 CanvasPainter::Box CanvasPainter::deviceBox(const Rect& rect) const {
-    const Span h = span(state_.ox, state_.sx, rect.x, rect.width);
-    const Span v = span(state_.oy, state_.sy, rect.y, rect.height);
-    return {snap(h.lo), snap(v.lo), snap(h.hi) - snap(h.lo), snap(v.hi) - snap(v.lo)};
+    const Span h = deviceSpan(state_.ox, state_.sx, rect.x, rect.width);
+    const Span v = deviceSpan(state_.oy, state_.sy, rect.y, rect.height);
+    return {snapToPixel(h.lo), snapToPixel(v.lo), snapToPixel(h.hi) - snapToPixel(h.lo),
+            snapToPixel(v.hi) - snapToPixel(v.lo)};
 }
 
 void CanvasPainter::clip(const Rect& rect) {
@@ -181,8 +167,8 @@ void CanvasPainter::drawImage(const Image& image, const Rect& dest, const Rect& 
     Size size = image.size();
     if (size.width <= 0 || size.height <= 0) size = {texelsWide, texelsHigh};
     const Rect stretch = image.stretchRegion(size, contentStretch);
-    const Span h = span(state_.ox, state_.sx, dest.x, dest.width);
-    const Span v = span(state_.oy, state_.sy, dest.y, dest.height);
+    const Span h = deviceSpan(state_.ox, state_.sx, dest.x, dest.width);
+    const Span v = deviceSpan(state_.oy, state_.sy, dest.y, dest.height);
     const SliceAxis ax = sliceAxis(size.width, stretch.x, stretch.width, texelsWide / size.width,
                                    h.lo, h.hi - h.lo, std::fabs(state_.sx));
     const SliceAxis ay = sliceAxis(size.height, stretch.y, stretch.height, texelsHigh / size.height,
