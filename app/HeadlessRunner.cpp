@@ -3,6 +3,7 @@
 #include "app/ScreenTargets.h"
 #include "app/ViewDump.h"
 #include "platform/Clock.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/AlertView.h"
 #include "toolkit/Button.h"
 #include "toolkit/Label.h"
@@ -188,8 +189,19 @@ void HeadlessRunner::run(const std::vector<Word>& words) {
     } else if (command == "alert") {
         pressAlertButton(args);
     } else if (command == "dump") {
-        expectCount(args, 0, "dump (no arguments)");
+        if (args.size() == 1 && args[0].text == "accessibility" && !args[0].quoted) {
+            out_ << dumpAccessibility(window_) << "--\n";
+            return;
+        }
+        expectCount(args, 0, "dump or dump accessibility");
         out_ << dumpViewTree(window_, RunLoop::main().now()) << "--\n";
+    } else if (command == "press") {
+        press(args);
+    } else if (command == "check") {
+        expectCount(args, 1, "check accessibility");
+        if (args[0].text != "accessibility" || args[0].quoted)
+            throw ScriptError("check accessibility, not check " + quoteText(args[0].text));
+        checkAccessibility();
     } else if (command == "snapshot") {
         snapshot(args);
     } else if (command == "today") {
@@ -230,6 +242,36 @@ void HeadlessRunner::tap(const std::vector<Word>& args) {
             (args[0].quoted ? "no visible label or button reading " : "no visible view named ") +
             quoteText(wanted));
     touchAt(touchPoint(*target, onScreen));
+}
+
+void HeadlessRunner::press(const std::vector<Word>& args) {
+    expectCount(args, 1, "press \"NAME\"");
+    const std::string& wanted = args[0].text;
+    const auto elements = accessibleElements(window_);
+    // A button before a text of the same name (a caption under its icon), then the
+    // front-most, as a finger would find it.
+    auto found = std::find_if(elements.rbegin(), elements.rend(), [&wanted](const auto& e) {
+        return e.label == wanted && (e.traits & TraitButton);
+    });
+    if (found == elements.rend())
+        found = std::find_if(elements.rbegin(), elements.rend(),
+                             [&wanted](const auto& e) { return e.label == wanted; });
+    if (found == elements.rend()) {
+        std::string names;
+        for (const auto& e : elements)
+            names += (names.empty() ? "" : ", ") + quoteText(e.label);
+        throw ScriptError("nothing on screen is called " + quoteText(wanted) + "; there are " +
+                          names);
+    }
+    touchAt(middle(found->frame));
+}
+
+void HeadlessRunner::checkAccessibility() {
+    std::string unnamed;
+    for (const auto& view : unnamedTappableViews(window_))
+        unnamed += (unnamed.empty() ? "" : ", ") + view->className() +
+                   (view->name().empty() ? "" : " #" + view->name());
+    if (!unnamed.empty()) throw ScriptError("no accessible name for " + unnamed);
 }
 
 void HeadlessRunner::tapRow(const std::vector<Word>& args) {

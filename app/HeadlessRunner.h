@@ -42,6 +42,9 @@ private:
     void run(const std::vector<Word>& words);
     void tap(const std::vector<Word>& args);
     void tapRow(const std::vector<Word>& args);
+    // Activates the element a screen reader calls by that name.
+    void press(const std::vector<Word>& args);
+    void checkAccessibility();
     void drag(const std::vector<Word>& args);
     void pressAlertButton(const std::vector<Word>& args);
     void snapshot(const std::vector<Word>& args);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Geometry.h"
+#include "toolkit/VisibleViews.h"
 
 #include <functional>
 #include <memory>
@@ -12,30 +12,13 @@ namespace mevara {
 class View;
 class Window;
 
-// One view a person could see, as the walk below meets it.
-struct VisibleView {
-    const std::shared_ptr<View>& view;
-    // 1 for the window's own subviews.
-    int depth = 1;
-    // The frame in the superview as drawn (or as set, when walking the settled state).
-    Rect frame;
-    // The part of the view left on screen, in window points, after the window's edges and
-    // any clipping ancestor.
-    Rect onScreen;
-    // Alpha multiplied down from the window.
-    float alpha = 1;
-};
-
-// Walks the window's descendants that a person could see, in drawing order (back to
-// front): not hidden, compounded alpha above 0.01, on screen. What lies below an unseen
-// view is skipped. `time` none walks the values as set (what touches go by) rather than
-// what is drawn at that moment.
-void forEachVisibleView(const Window& window, std::optional<double> time,
-                        const std::function<void(const VisibleView&)>& visit);
-
 // The text dump of everything visible at `time`: one view a line, indented by depth, the
 // window first. The format is described in the README.
 std::string dumpViewTree(const Window& window, double time);
+
+// What a screen reader finds on the window, one element a line in reading order:
+// traits, "label", value and hint when there are any, and the frame on screen.
+std::string dumpAccessibility(const Window& window);
 
 // `text` in double quotes with line breaks, quotes and backslashes escaped.
 std::string quoteText(const std::string& text);

@@ -32,6 +32,10 @@ std::shared_ptr<Label> makeRowLabel(Rect frame, const std::string& text, const c
     return label;
 }
 
+std::string testDescription(const Test& test) {
+    return test.testName().value_or("") + ", " + TestListController::detailText(test);
+}
+
 std::shared_ptr<TableViewCell> makeTestRow(const Test& test, const TestRowLayout& layout,
                                            std::function<void()> onDoseTapped) {
     auto cell = std::make_shared<TableViewCell>(Rect{0, 0, rowWidth, rowHeight});
@@ -64,11 +68,14 @@ std::shared_ptr<TableViewCell> makeTestRow(const Test& test, const TestRowLayout
 
     auto help = std::make_shared<Button>(Rect{236, 5, 44, 41});
     help->setName("msvHelpButton");
+    help->setAccessibilityLabel("About Millisieverts");
     help->addTarget(ControlEvent::TouchUpInside,
                     [onDoseTapped = std::move(onDoseTapped)](Control&) {
                         if (onDoseTapped) onDoseTapped();
                     });
     cell->addSubview(help);
+    // Read as one sentence: "CT, Head, 1 test on March 14, 2026, 2.00 millisieverts".
+    cell->setAccessibilityLabel(testDescription(test) + ", " + value->text() + " millisieverts");
     return cell;
 }
 

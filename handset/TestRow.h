@@ -27,6 +27,9 @@ struct TestRowLayout {
     float detailWidth = 287;
 };
 
+// "CT, Head, 1 test on March 14, 2026": the test as a row describes it.
+std::string testDescription(const Test& test);
+
 // A recorded test as a row of a tests list: its name, the detail line and the dose with
 // its unit, raised beside the name when the detail line would run under it. A tap on the
 // dose runs `onDoseTapped`.

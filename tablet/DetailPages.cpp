@@ -68,7 +68,7 @@ constexpr const char* stressTestText =
     "Exposure to Low-Dose Ionizing Radiation from Medical Imaging Procedures. N Engl J Med. "
     "2009;361(9):849-857.&rquot;";
 constexpr const char* helpBubbleText = "This consists of radiation from building material, air, "
-                                   "food, cosmic rays, radon, and even our own body.";
+                                       "food, cosmic rays, radon, and even our own body.";
 
 // What a page's bar stands for.
 enum class Subject { Total, Average, Reference, Gradient };
@@ -265,6 +265,7 @@ void addEquivalents(W& w) {
     auto help = std::make_shared<Button>();
     if (auto image = Image::named("icon-help-ipad.png"))
         help->setBackgroundImage(image->stretchableImage(18, 12));
+    help->setAccessibilityLabel("Help");
     w.connect(*help, p + "onShowHelpBubble");
     add("helpButton", help);
     add("helpBubble", makeStretchedImage("balloon-green.png", {0.4f, 0.4f, 0.1f, 0.1f}));

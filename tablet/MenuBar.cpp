@@ -176,6 +176,7 @@ void setup(WelcomeController& w, const std::any&) {
     add("step0_modalContent", content);
     auto close = std::make_shared<Button>();
     close->setBackgroundImage(Image::named("x.png"));
+    close->setAccessibilityLabel("Close");
     w.connect(*close, "step0_onModalClose:");
     add("step0_modalCloseButton", close);
     add("step0_menuBar", makeImage("nav-bg-landscape.png"));

@@ -76,8 +76,10 @@ std::shared_ptr<Label> rowValue() {
     return label;
 }
 
-std::shared_ptr<Button> rowButton(W& w, const char* phase) {
+// A row of the form: its name is read out, since what it shows sits beside it.
+std::shared_ptr<Button> rowButton(W& w, const char* phase, const char* name) {
     auto button = std::make_shared<Button>();
+    button->setAccessibilityLabel(name);
     button->setBackgroundColor(Color::clear());
     button->setBackgroundImage(Image::named("bg-blue.png"), ControlState::Highlighted);
     w.connect(*button, phase);
@@ -96,8 +98,8 @@ void setup(W& w, const std::any&) {
     auto divider = std::make_shared<View>();
     divider->setBackgroundColor(dividerBlue);
     w.addWidget("step1_aboutMeDivider", divider);
-    w.addWidget("step1_genderButton", rowButton(w, "step1_onGender"));
-    w.addWidget("step1_ageButton", rowButton(w, "step1_onAge"));
+    w.addWidget("step1_genderButton", rowButton(w, "step1_onGender", "Gender"));
+    w.addWidget("step1_ageButton", rowButton(w, "step1_onAge", "Age Range"));
     w.addWidget("step1_genderLabel", rowTitle("Gender"));
     w.addWidget("step1_ageLabel", rowTitle("Current Age"));
     w.addWidget("step1_gender", rowValue());

@@ -115,8 +115,19 @@ const std::vector<std::string>& widgetNames() {
     return names;
 }
 
-std::shared_ptr<Button> imageButton(W& w, const char* picture, const char* action) {
+// What the arrow under a bar opens, for a screen reader; the third bar's caption changes
+// with the comparison chosen.
+std::string moreName(const Column& column) {
+    if (!column.caption[0]) return "More About This Comparison";
+    std::string caption = column.caption;
+    std::replace(caption.begin(), caption.end(), '\n', ' ');
+    return "More About " + caption;
+}
+
+std::shared_ptr<Button> imageButton(W& w, const char* picture, const char* action,
+                                    const std::string& name) {
     auto button = std::make_shared<Button>();
+    button->setAccessibilityLabel(name);
     if (auto image = Image::named(picture))
         button->setBackgroundImage(image->stretchableImage(18, 12));
     w.connect(*button, action);
@@ -137,7 +148,8 @@ void setup(W& w, const std::any&) {
         auto base = makeImage("bottom-of-graph-ipad.png");
         base->setBackgroundColor(Color::clear());
         add(part(column, "Base"), base);
-        add(part(column, "Button"), imageButton(w, "button-more.png", column.more));
+        add(part(column, "Button"),
+            imageButton(w, "button-more.png", column.more, moreName(column)));
         add(part(column, "ValueContainer"), makeImage("container-for-values.png"));
         add(part(column, "Label"),
             chart::label("", Font::boldSystemFont(24), chart::textBlue, TextAlignment::Center));
@@ -159,7 +171,7 @@ void setup(W& w, const std::any&) {
         const char* background = choice.comparison == Comparison::CancerRisk
                                      ? "selected-icon-ipad.png"
                                      : "unselected-icon-ipad.png";
-        add(part(choice, "Button"), imageButton(w, background, choice.action));
+        add(part(choice, "Button"), imageButton(w, background, choice.action, choice.title));
         add(part(choice, "Icon"), chart::centredImage(choice.icon));
         add(part(choice, "Label"), chart::label(choice.title, Font::boldSystemFont(captionSize),
                                                 chart::textBlue, TextAlignment::Center, 2));
@@ -173,6 +185,7 @@ void setup(W& w, const std::any&) {
     for (const auto& column : columns) {
         auto foot = std::make_shared<Button>();
         foot->setBackgroundColor(Color::clear());
+        foot->setAccessibilityLabel(moreName(column));
         w.connect(*foot, column.more);
         add(column.baseButton, foot);
     }

@@ -163,8 +163,10 @@ std::shared_ptr<Label> rowValue() {
     return label;
 }
 
-std::shared_ptr<Button> rowButton(W& w, const std::string& phase) {
+// A row of the form: its name is read out, since what it shows sits beside it.
+std::shared_ptr<Button> rowButton(W& w, const std::string& phase, const char* name) {
     auto button = std::make_shared<Button>();
+    button->setAccessibilityLabel(name);
     button->setBackgroundColor(Color::clear());
     button->setBackgroundImage(Image::named("bg-blue.png"), ControlState::Highlighted);
     w.connect(*button, phase);
@@ -213,10 +215,10 @@ void setup(W& w, const Step& s) {
     add(s.tests ? "aboutMeDivider" : "divider1", line(dividerBlue));
     add(s.tests ? "aboutMeDivider2" : "divider2", line(dividerBlue));
     add("divider3", line(dividerBlue));
-    add("testTypeButton", rowButton(w, s("onTestType")));
-    add("bodyPartButton", rowButton(w, s("onBodyPart")));
-    add("numberOfTestsButton", rowButton(w, s("onNumberOfTests")));
-    add("dateButton", rowButton(w, s("onDate")));
+    add("testTypeButton", rowButton(w, s("onTestType"), "Test Type"));
+    add("bodyPartButton", rowButton(w, s("onBodyPart"), "Test Location"));
+    add("numberOfTestsButton", rowButton(w, s("onNumberOfTests"), "Number of Tests"));
+    add("dateButton", rowButton(w, s("onDate"), "Date"));
     add("testTypeLabel", rowTitle("Test Type"));
     add("bodyPartLabel", rowTitle("Body Part"));
     add("numberOfTestsLabel", rowTitle("Number of Tests"));
@@ -258,6 +260,7 @@ void setup(W& w, const Step& s) {
         add("msvUnderline", line(Color::white(0.667f)));
         auto msvHelp = std::make_shared<Button>();
         msvHelp->setBackgroundColor(Color::clear());
+        msvHelp->setAccessibilityLabel("About Millisieverts");
         w.connect(*msvHelp, "step3_onMsvHelp");
         add("msvHelpButton", msvHelp);
         add("compareButton",

@@ -313,6 +313,7 @@ std::shared_ptr<TableViewCell> WelcomeController::tableViewCellForRowAtIndexPath
 
     auto remove = std::make_shared<Button>(Rect{6, 15, 25, 24});
     remove->setName("deleteButton");
+    remove->setAccessibilityLabel("Delete " + testDescription(test));
     remove->setBackgroundColor(Color::clear());
     if (auto picture = Image::named("button-delete.png"))
         remove->setBackgroundImage(picture->stretchableImage(12, 12));

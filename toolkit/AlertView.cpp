@@ -29,6 +29,8 @@ AlertView::AlertView(std::string title, std::string message,
     }
     for (auto& other : otherButtonTitles)
         buttons_.push_back(std::move(other));
+    // While it shows, a screen reader reads nothing else.
+    setAccessibilityViewIsModal(true);
     build();
 }
 

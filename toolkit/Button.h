@@ -62,6 +62,8 @@ public:
 
 protected:
     void draw(Painter& painter, const Rect& bounds, double time) const override;
+    // A button with only a picture needs a name from its layout.
+    std::string defaultAccessibilityLabel() const override { return currentTitle(); }
 
 private:
     struct StateLook {

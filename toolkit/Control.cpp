@@ -57,4 +57,9 @@ void Control::touchesCancelled(const TouchSet&) {
     setHighlighted(false);
 }
 
+unsigned Control::defaultAccessibilityTraits() const {
+    return TraitButton | (selected_ ? TraitSelected : TraitNone) |
+           (enabled_ ? TraitNone : TraitNotEnabled);
+}
+
 } // namespace mevara

@@ -37,6 +37,8 @@ public:
 protected:
     // A tap that began here and ended inside.
     virtual void tapped() { sendActions(ControlEvent::TouchUpInside); }
+    bool defaultIsAccessibilityElement() const override { return true; }
+    unsigned defaultAccessibilityTraits() const override;
 
 private:
     bool inside(const TouchSet& touches) const;

@@ -28,6 +28,9 @@ public:
 
 protected:
     void draw(Painter& painter, const Rect& bounds, double time) const override;
+    // A picture is read only when its layout names it; the others are decoration.
+    bool defaultIsAccessibilityElement() const override { return hasAccessibilityLabel(); }
+    unsigned defaultAccessibilityTraits() const override { return TraitImage; }
 
 private:
     std::shared_ptr<const Image> image_;

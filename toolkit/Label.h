@@ -56,6 +56,9 @@ public:
 
 protected:
     void draw(Painter& painter, const Rect& bounds, double time) const override;
+    bool defaultIsAccessibilityElement() const override { return !text_.empty(); }
+    std::string defaultAccessibilityLabel() const override { return text_; }
+    unsigned defaultAccessibilityTraits() const override { return TraitStaticText; }
 
 private:
     // A setting that shapes the lines changed.

@@ -119,10 +119,25 @@ public:
         if (!node.is_object()) fail(where, "expected an object");
         const std::string kind = node.value("class", std::string("View"));
         std::shared_ptr<View> view = make(kind, where);
-        std::set<std::string> known{
-            "class",         "outlet",          "frame",  "tag",          "alpha",
-            "hidden",        "backgroundColor", "opaque", "autoresizing", "userInteraction",
-            "clipsToBounds", "subviews",        "name"};
+        std::set<std::string> known{"class",
+                                    "outlet",
+                                    "frame",
+                                    "tag",
+                                    "alpha",
+                                    "hidden",
+                                    "backgroundColor",
+                                    "opaque",
+                                    "autoresizing",
+                                    "userInteraction",
+                                    "clipsToBounds",
+                                    "subviews",
+                                    "name",
+                                    "accessibilityLabel",
+                                    "accessibilityHint",
+                                    "accessibilityValue",
+                                    "accessibilityTraits",
+                                    "accessibilityElement",
+                                    "accessibilityModal"};
         const std::string here = where + "/" + node.value("outlet", node.value("name", kind));
         common(*view, node, here);
         if (auto label = std::dynamic_pointer_cast<Label>(view))
@@ -171,6 +186,33 @@ private:
         return it->second();
     }
 
+    static void accessibilityKeys(View& view, const Json& node, const std::string& here) {
+        if (node.contains("accessibilityLabel"))
+            view.setAccessibilityLabel(text(node["accessibilityLabel"], here));
+        if (node.contains("accessibilityHint"))
+            view.setAccessibilityHint(text(node["accessibilityHint"], here));
+        if (node.contains("accessibilityValue"))
+            view.setAccessibilityValue(text(node["accessibilityValue"], here));
+        if (node.contains("accessibilityElement"))
+            view.setIsAccessibilityElement(flag(node["accessibilityElement"], here));
+        if (node.contains("accessibilityModal"))
+            view.setAccessibilityViewIsModal(flag(node["accessibilityModal"], here));
+        if (node.contains("accessibilityTraits")) {
+            static const std::map<std::string, unsigned> traits{
+                {"button", TraitButton},        {"header", TraitHeader},
+                {"text", TraitStaticText},      {"image", TraitImage},
+                {"selected", TraitSelected},    {"not-enabled", TraitNotEnabled},
+                {"adjustable", TraitAdjustable}};
+            unsigned mask = 0;
+            for (const auto& entry : node["accessibilityTraits"]) {
+                auto it = traits.find(text(entry, here));
+                if (it == traits.end()) fail(here, "unknown trait " + entry.dump());
+                mask |= it->second;
+            }
+            view.setAccessibilityTraits(mask);
+        }
+    }
+
     void common(View& view, const Json& node, const std::string& here) {
         if (node.contains("name")) view.setName(text(node["name"], here));
         if (node.contains("outlet")) view.setName(text(node["outlet"], here));
@@ -185,6 +227,7 @@ private:
             view.setUserInteractionEnabled(flag(node["userInteraction"], here));
         if (node.contains("clipsToBounds"))
             view.setClipsToBounds(flag(node["clipsToBounds"], here));
+        accessibilityKeys(view, node, here);
         if (node.contains("autoresizing")) {
             static const std::map<std::string, unsigned> masks{
                 {"width", FlexibleWidth},     {"height", FlexibleHeight},

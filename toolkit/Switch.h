@@ -18,6 +18,7 @@ public:
 
 protected:
     void tapped() override;
+    std::string defaultAccessibilityValue() const override { return on_ ? "on" : "off"; }
     void draw(Painter& painter, const Rect& bounds, double time) const override;
 
 private:

@@ -1,5 +1,6 @@
 #include "toolkit/TableView.h"
 
+#include "toolkit/Control.h"
 #include "toolkit/Label.h"
 #include "toolkit/Painter.h"
 #include "toolkit/RunLoop.h"
@@ -29,6 +30,37 @@ TableViewCell::TableViewCell(Rect frame) : View(frame) {
     selection_->setAlpha(0);
     selection_->setUserInteractionEnabled(false);
     addSubview(selection_);
+}
+
+namespace {
+
+// The visible labels below `view`, in drawing order.
+void collectTexts(const View& view, std::string& out) {
+    for (const auto& sub : view.subviews()) {
+        // Controls in a row are reached on their own.
+        if (sub->isHidden() || sub->alpha() <= 0.01f || dynamic_cast<const Control*>(sub.get()))
+            continue;
+        if (sub->isAccessibilityElement()) {
+            const std::string text = sub->accessibilityLabel();
+            if (text.empty()) continue;
+            if (!out.empty()) out += ", ";
+            out += text;
+            continue;
+        }
+        collectTexts(*sub, out);
+    }
+}
+
+} // namespace
+
+std::string TableViewCell::defaultAccessibilityLabel() const {
+    std::string sentence;
+    collectTexts(*this, sentence);
+    return sentence;
+}
+
+unsigned TableViewCell::defaultAccessibilityTraits() const {
+    return TraitButton | (selected_ ? TraitSelected : TraitNone);
 }
 
 void TableViewCell::setSelected(bool selected, bool animated) {

@@ -32,6 +32,12 @@ public:
     bool selectsWithHighlight() const { return selectionStyle_; }
     void setSelectsWithHighlight(bool on) { selectionStyle_ = on; }
 
+protected:
+    // A row reads its labels as one sentence.
+    bool defaultIsAccessibilityElement() const override { return true; }
+    std::string defaultAccessibilityLabel() const override;
+    unsigned defaultAccessibilityTraits() const override;
+
 private:
     std::shared_ptr<View> selection_;
     bool selected_ = false;

@@ -235,6 +235,32 @@ void View::removeAllSubviews() {
         sub->removeFromSuperview();
 }
 
+bool View::isAccessibilityElement() const {
+    return accessibility_.element.value_or(defaultIsAccessibilityElement());
+}
+
+std::string View::accessibilityLabel() const {
+    const std::string raw =
+        accessibility_.label ? *accessibility_.label : defaultAccessibilityLabel();
+    // Spoken, a title's line breaks and padding are only spaces.
+    std::string spoken;
+    for (char ch : raw) {
+        const bool space = ch == ' ' || ch == '\n' || ch == '\t' || ch == '\r';
+        if (space && (spoken.empty() || spoken.back() == ' ')) continue;
+        spoken += space ? ' ' : ch;
+    }
+    if (!spoken.empty() && spoken.back() == ' ') spoken.pop_back();
+    return spoken;
+}
+
+std::string View::accessibilityValue() const {
+    return accessibility_.value ? *accessibility_.value : defaultAccessibilityValue();
+}
+
+unsigned View::accessibilityTraits() const {
+    return accessibility_.traits.value_or(defaultAccessibilityTraits());
+}
+
 void View::layoutIfNeeded() {
     for (auto& sub : std::vector(subviews_))
         sub->layoutIfNeeded();

@@ -17,6 +17,18 @@ class Painter;
 class ViewController;
 class Window;
 
+// What a screen reader says a view is; several may hold at once.
+enum AccessibilityTrait : unsigned {
+    TraitNone = 0,
+    TraitButton = 1,
+    TraitHeader = 2,
+    TraitStaticText = 4,
+    TraitImage = 8,
+    TraitSelected = 16,
+    TraitNotEnabled = 32,
+    TraitAdjustable = 64,
+};
+
 enum Autoresizing : unsigned {
     AutoresizingNone = 0,
     FlexibleLeftMargin = 1,
@@ -112,6 +124,25 @@ public:
     // Draws this view and its subviews as they are at `time`.
     void render(Painter& painter, double time) const;
 
+    // What a screen reader finds: whether the view is one element (its subviews are then
+    // not), its name, value, hint and traits. What is not set comes from the class: a label
+    // reads its text, a button its title; plain views and pictures are not elements.
+    bool isAccessibilityElement() const;
+    void setIsAccessibilityElement(bool element) { accessibility_.element = element; }
+    std::string accessibilityLabel() const;
+    void setAccessibilityLabel(std::string label) { accessibility_.label = std::move(label); }
+    std::string accessibilityValue() const;
+    void setAccessibilityValue(std::string value) { accessibility_.value = std::move(value); }
+    bool hasAccessibilityLabel() const { return accessibility_.label.has_value(); }
+    std::string accessibilityHint() const { return accessibility_.hint.value_or(""); }
+    void setAccessibilityHint(std::string hint) { accessibility_.hint = std::move(hint); }
+    unsigned accessibilityTraits() const;
+    void setAccessibilityTraits(unsigned traits) { accessibility_.traits = traits; }
+    // While it shows, a screen reader finds nothing outside this view (an alert, a sheet,
+    // the disclaimer, a popover).
+    bool accessibilityViewIsModal() const { return accessibility_.modal; }
+    void setAccessibilityViewIsModal(bool modal) { accessibility_.modal = modal; }
+
     // The controller whose root view this is, if any.
     void setViewController(const std::weak_ptr<ViewController>& controller);
     std::shared_ptr<ViewController> viewController() const { return controller_.lock(); }
@@ -125,6 +156,11 @@ protected:
     // Scroll views move their content by the bounds origin.
     void setBoundsOrigin(Point origin);
     void changed() const;
+    // The class's accessibility when nothing is set.
+    virtual bool defaultIsAccessibilityElement() const { return false; }
+    virtual std::string defaultAccessibilityLabel() const { return {}; }
+    virtual std::string defaultAccessibilityValue() const { return {}; }
+    virtual unsigned defaultAccessibilityTraits() const { return TraitNone; }
 
 private:
     template <class T> struct Animated {
@@ -138,6 +174,13 @@ private:
     template <class T> T present(const Animated<T>& a, const T& model, double time) const;
     template <class T> void animate(Animated<T>& a, const T& from, const T& to);
     void resizeSubviews(Size old);
+
+    struct Accessibility {
+        std::optional<bool> element;
+        std::optional<std::string> label, value, hint;
+        std::optional<unsigned> traits;
+        bool modal = false;
+    };
 
     std::string name_;
     Rect frame_;
@@ -157,6 +200,7 @@ private:
     Animated<Rect> frameAnimation_;
     Animated<Transform> transformAnimation_;
     Animated<float> alphaAnimation_;
+    Accessibility accessibility_;
 };
 
 // Ease-in-out over 0...1.
