@@ -2,6 +2,7 @@
 
 #include "handset/MevaraViewController.h"
 #include "platform/LocalCalendar.h"
+#include "platform/LocaleFormat.h"
 #include "platform/NumberParsing.h"
 #include "platform/PropertyList.h"
 #include "toolkit/Application.h"
@@ -116,6 +117,10 @@ void CalendarPickerController::createCells() {
     }
 }
 
+std::string CalendarPickerController::spokenDay(const CalendarDay& shown, int day) {
+    return LocaleFormat::mediumDateText(LocalCalendar::dateFrom(shown.year, shown.month, day));
+}
+
 void CalendarPickerController::populate() {
     if (!displayedDate_ || !isViewLoaded()) return;
     displayedDate_ = withinOfferedMonths(*displayedDate_);
@@ -142,6 +147,7 @@ void CalendarPickerController::populate() {
         const std::string title = std::to_string(entry.day);
         cell->setTitle(title, ControlState::Normal);
         cell->setTitle(title, ControlState::Highlighted);
+        cell->setAccessibilityLabel(inMonth ? spokenDay(shown, entry.day) : title);
         cell->setTitleColor(color, ControlState::Normal);
         cell->setEnabled(inMonth);
     }

@@ -77,6 +77,8 @@ public:
     static std::vector<std::string> yearChoices();
     // The months both calendars offer: those whose every day the user data file holds as a
     // number, so a chosen day is kept as that very day.
+    // A day of the shown month as a screen reader says it: the whole date.
+    static std::string spokenDay(const CalendarDay& shown, int day);
     static std::pair<CalendarMonth, CalendarMonth> offeredMonths();
     // `date` itself, or outside the offered months the nearest of them at noon, on the
     // same day where that month has it.

@@ -68,6 +68,8 @@ void IpadCalendarPicker::bind(Bindings& b) {
 }
 
 void IpadCalendarPicker::viewDidLoad() {
+    // An open popover is all a screen reader finds until it closes.
+    view()->setAccessibilityViewIsModal(true);
     verticalBars_.clear();
     for (const auto& bar : verticalBarOutlets_)
         if (bar) verticalBars_.push_back(bar);
@@ -131,6 +133,8 @@ void IpadCalendarPicker::populate() {
         const auto& cell = calendarCells_[static_cast<std::size_t>(index)];
         cell->setTitle(title, ControlState::Normal);
         cell->setTitle(title, ControlState::Highlighted);
+        cell->setAccessibilityLabel(
+            inMonth ? CalendarPickerController::spokenDay(grid.shown, entry.day) : title);
         cell->setTitleColor(color, ControlState::Normal);
         cell->setTitleFont(inMonth ? Font::boldSystemFont(17) : Font::systemFont(17));
         cell->setEnabled(inMonth);

@@ -38,6 +38,8 @@ void IpadPicker::bind(Bindings& b) {
 }
 
 void IpadPicker::viewDidLoad() {
+    // An open popover is all a screen reader finds until it closes.
+    view()->setAccessibilityViewIsModal(true);
     const int count = static_cast<int>(choices_.size());
     if (tableFrame_ && tableBackground_ && table_ && count <= fittingCount) {
         const float rows = rowHeight * static_cast<float>(count);
