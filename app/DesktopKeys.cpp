@@ -1,31 +1,15 @@
 #include "app/DesktopKeys.h"
 
-#include "app/ViewDump.h"
 #include "model/UserData.h"
 #include "platform/Directories.h"
 #include "platform/LocalCalendar.h"
 #include "report/DoseReport.h"
 #include "toolkit/AlertView.h"
-#include "toolkit/Button.h"
 #include "toolkit/Window.h"
 
 #include <cstdio>
 
 namespace mevara {
-
-bool pressBackButton(const Window& window) {
-    std::shared_ptr<Button> back;
-    // The walk goes back to front, so the last one met is the one on top.
-    forEachVisibleView(window, std::nullopt, [&](const VisibleView& seen) {
-        auto button = std::dynamic_pointer_cast<Button>(seen.view);
-        if (!button || !button->acceptsTouches()) return;
-        const std::string& name = button->name();
-        if (name == "backButton" || name.ends_with("_backButton")) back = button;
-    });
-    if (!back) return false;
-    back->sendActions(ControlEvent::TouchUpInside);
-    return true;
-}
 
 namespace {
 

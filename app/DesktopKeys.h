@@ -7,12 +7,6 @@
 
 namespace mevara {
 
-class Window;
-
-// Escape on the desktop: presses the front-most Back button a person could tap, as a
-// finger would. False when the screen has none.
-bool pressBackButton(const Window& window);
-
 // Ctrl+P on the desktop: the record for the doctor in the person's documents folder as
 // "Mevara record YYYY-MM-DD.pdf", and an alert that says where it went (or why not).
 // The path it wrote, or nothing.

@@ -31,4 +31,8 @@ Point touchPoint(const View& view, const Rect& onScreen);
 Rect rowOnScreen(TableView& table, int row, const Rect& tableOnScreen);
 Point middle(const Rect& r);
 
+// Escape: presses the front-most Back button a person could tap, as a finger would. False
+// when the screen has none.
+bool pressBackButton(const Window& window);
+
 } // namespace mevara

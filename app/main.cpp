@@ -1,6 +1,7 @@
 #include "app/DesktopKeys.h"
 #include "app/HeadlessRunner.h"
 #include "app/Options.h"
+#include "app/ScreenTargets.h"
 #include "app/Startup.h"
 #include "model/UserData.h"
 #include "platform/Clock.h"

@@ -1,4 +1,5 @@
 // The program in a browser: the page's canvas is the device's screen.
+#include "app/ScreenTargets.h"
 #include "app/Startup.h"
 #include "model/UserData.h"
 #include "platform/Directories.h"
@@ -88,6 +89,8 @@ int main() {
         delegate.applicationWillEnterForeground();
         delegate.applicationDidBecomeActive();
     };
+    // Escape acts as Back, as on the desktop.
+    events.key = [&window](int key) { return key == 0 && pressBackButton(window); };
     // A tab may close without a word: what the person entered is kept as they go.
     events.turnEnded = [] { UserData::instance().saveIfChanged(); };
     // A tablet turns with the viewport; a phone's screen stays upright.

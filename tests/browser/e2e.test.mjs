@@ -190,6 +190,10 @@ test("a first use on a phone survives a reload and works offline", async () => {
 
     await walk(page, ["tap \"More\"", "wait 1", "tap whatIsRadiationRow", "wait 1.5", "shot browser-phone-page"]);
     await pageShown(page, 300);
+    // Escape is Back, as on the desktop.
+    await page.keyboard.press("Escape");
+    await settled(page);
+    assert.match(await dump(page), /"More Information"/);
 
     // Saved and back after a reload, before any navigation.
     await started(page, () => page.reload());

@@ -1,5 +1,5 @@
 #include "HandsetFixture.h"
-#include "app/DesktopKeys.h"
+#include "app/ScreenTargets.h"
 #include "handset/AboutMeController.h"
 #include "handset/MoreContentController.h"
 #include "handset/MoreMenuController.h"
