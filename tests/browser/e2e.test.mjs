@@ -211,6 +211,38 @@ test("a first use on a phone survives a reload and works offline", async () => {
     await context.close();
 });
 
+// A screen reader's way: every element found by its name in Chromium's accessibility tree
+// (the page's mirror of the screen) and activated as a screen reader activates it.
+async function pressByName(page, name) {
+    let found = [];
+    for (let tries = 0; found.length === 0 && tries < 30; ++tries) {
+        if (tries > 0) await sleep(100);
+        found = await page.$$(`::-p-aria([name="${name}"][role="button"])`);
+        if (found.length === 0) found = await page.$$(`::-p-aria([name="${name}"][role="switch"])`);
+    }
+    const names = found.length ? "" : JSON.stringify(await page.accessibility.snapshot());
+    assert.ok(found.length > 0, `nothing called "${name}" in the accessibility tree: ${names}`);
+    await found[found.length - 1].evaluate((node) => node.click());
+    await settled(page);
+}
+
+test("a first use on a phone by a screen reader's names", async () => {
+    const { context, page, problems } = await openPerson(phone);
+    await started(page, () => page.goto(origin + "/"));
+    for (const name of ["I Understand", "Tap Here To Start", "Gender", "Female", "Age Range",
+                        "30 - 39", "Save", "Test Type", "CT", "Test Location", "Head",
+                        "Number of Tests", "1", "Save"])
+        await pressByName(page, name);
+    const tree = JSON.stringify(await page.accessibility.snapshot());
+    assert.match(tree, /CT, Head, 1 test, 2\.00 millisieverts/);
+    assert.match(tree, /2\.00 millisieverts/);
+    await pressByName(page, "Total Exposure");
+    await pressByName(page, "Chernobyl");
+    assert.match(JSON.stringify(await page.accessibility.snapshot()), /"Chernobyl Exposure"/);
+    assert.deepEqual(problems, []);
+    await context.close();
+});
+
 for (const landscape of [true, false]) {
     const side = landscape ? "landscape" : "portrait";
     test(`a tablet held ${side} walks the wizard to the results`, async () => {

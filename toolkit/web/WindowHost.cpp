@@ -55,7 +55,7 @@ private:
 } // namespace
 
 WindowHost::WindowHost(Window& window, const CanvasFontEngine& fonts)
-    : window_(window), painter_(1, fonts) {}
+    : window_(window), painter_(1, fonts), mirror_(window) {}
 
 void WindowHost::start(HostEvents events) {
     events_ = std::move(events);
@@ -104,6 +104,8 @@ void WindowHost::turn(bool atFrame) {
         needsDraw_ = false;
         // One more frame after an animation ends shows its final state.
         wasAnimating_ = animating;
+        // A screen reader follows the screen once it stands still.
+        if (!animating) mirror_.update();
     }
     finishTurn();
 }
@@ -158,6 +160,13 @@ bool WindowHost::key(int key) {
     return used;
 }
 
+void WindowHost::activate(int id) {
+    const InTurn busy(inTurn_);
+    mirror_.activate(id);
+    RunLoop::main().endTurn();
+    finishTurn();
+}
+
 void WindowHost::redraw() {
     needsDraw_ = true;
     schedule();
@@ -183,6 +192,9 @@ EMSCRIPTEN_KEEPALIVE void mevara_host_lifecycle(mevara::web::WindowHost* host, i
 }
 EMSCRIPTEN_KEEPALIVE int mevara_host_key(mevara::web::WindowHost* host, int key) {
     return host->key(key) ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE void mevara_host_activate(mevara::web::WindowHost* host, int id) {
+    host->activate(id);
 }
 EMSCRIPTEN_KEEPALIVE void mevara_host_redraw(mevara::web::WindowHost* host) {
     host->redraw();

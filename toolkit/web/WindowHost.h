@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/Window.h"
+#include "toolkit/web/AccessibilityMirror.h"
 #include "toolkit/web/CanvasFontEngine.h"
 #include "toolkit/web/CanvasPainter.h"
 
@@ -41,6 +42,8 @@ public:
     void lifecycle(bool active);
     bool key(int key);
     void redraw();
+    // A screen reader activated the mirror's element `id`.
+    void activate(int id);
 
 private:
     void fit();
@@ -53,6 +56,7 @@ private:
 
     Window& window_;
     CanvasPainter painter_;
+    AccessibilityMirror mirror_;
     HostEvents events_;
     Size shownSize_;
     bool active_ = true;

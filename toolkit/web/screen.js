@@ -87,6 +87,7 @@ var mevaraScreen = {
         }
         this.box = { left, top };
         this.pointScale = scale;
+        this.placeMirror();
         this.ratio = pixelsWide / cssWidth;
         return pixelsWide / width;
     },
@@ -325,6 +326,99 @@ var mevaraScreen = {
         this.ctx.clearRect(cx, cy, cw, ch);
     },
 
+    // --- what a screen reader finds -------------------------------------------------------
+
+    // The elements over the canvas, from the program's list: a first line with an alert's
+    // title (or nothing), then one line an element: number, role, name, value, flags
+    // (s selected, d not enabled, l announced when it changes) and its frame in points.
+    mirror(text) {
+        if (!this.attach()) return;
+        let root = this.a11y;
+        if (!root) {
+            root = this.a11y = document.createElement("div");
+            root.id = "mevara-a11y";
+            const s = root.style;
+            s.position = "absolute";
+            s.zIndex = "4";
+            s.pointerEvents = "none";
+            s.color = "transparent";
+            s.overflow = "hidden";
+            this.canvas.parentNode.appendChild(root);
+            root.addEventListener("click", (event) => {
+                const node = event.target.closest("[data-id]");
+                if (node && this.host) Module["_mevara_host_activate"](this.host, +node.dataset.id);
+            });
+            this.placeMirror();
+        }
+        const lines = text.split("\n");
+        const alertTitle = lines[0];
+        const rows = lines.slice(1).filter((line) => line.length > 0);
+        const wasAlert = root.getAttribute("role") === "alertdialog";
+        if (alertTitle) {
+            root.setAttribute("role", "alertdialog");
+            root.setAttribute("aria-modal", "true");
+            root.setAttribute("aria-label", alertTitle);
+        } else {
+            for (const name of ["role", "aria-modal", "aria-label"]) root.removeAttribute(name);
+        }
+        const set = (node, name, value) => {
+            if (value === null) {
+                if (node.hasAttribute(name)) node.removeAttribute(name);
+            } else if (node.getAttribute(name) !== value) {
+                node.setAttribute(name, value);
+            }
+        };
+        rows.forEach((row, i) => {
+            const [id, role, label, value, flags, x, y, w, h] = row.split("\t");
+            let node = root.children[i];
+            if (!node || node.dataset.role !== role) {
+                const made = document.createElement("div");
+                made.dataset.role = role;
+                if (role !== "text") made.setAttribute("role", role);
+                if (role === "heading") made.setAttribute("aria-level", "2");
+                made.style.position = "absolute";
+                made.style.overflow = "hidden";
+                if (node) root.replaceChild(made, node);
+                else root.appendChild(made);
+                node = made;
+            }
+            node.dataset.id = id;
+            const named = role === "button" || role === "switch" || role === "img";
+            set(node, "aria-label", named ? label + (value && role !== "switch" ? ", " + value : "") : null);
+            if (!named && node.textContent !== label) node.textContent = label;
+            if (named && node.textContent) node.textContent = "";
+            set(node, "aria-pressed", role === "button" && flags.includes("s") ? "true" : null);
+            set(node, "aria-checked", role === "switch" ? String(value === "on") : null);
+            set(node, "aria-disabled", flags.includes("d") ? "true" : null);
+            set(node, "aria-live", flags.includes("l") ? "polite" : null);
+            const k = this.pointScale;
+            const place = `left:${x * k}px;top:${y * k}px;width:${w * k}px;height:${h * k}px`;
+            if (node.dataset.place !== place) {
+                node.dataset.place = place;
+                Object.assign(node.style, { left: x * k + "px", top: y * k + "px",
+                                            width: w * k + "px", height: h * k + "px" });
+            }
+        });
+        while (root.children.length > rows.length) root.lastChild.remove();
+        // An alert takes the reader at once, on its first button.
+        if (alertTitle && !wasAlert) {
+            const first = root.querySelector("[role=button]");
+            if (first) {
+                first.tabIndex = -1;
+                first.focus({ preventScroll: true });
+            }
+        }
+    },
+
+    placeMirror() {
+        if (!this.a11y) return;
+        const s = this.a11y.style;
+        s.left = this.canvas.style.left;
+        s.top = this.canvas.style.top;
+        s.width = this.canvas.style.width;
+        s.height = this.canvas.style.height;
+    },
+
     // --- turns of the program's loop -----------------------------------------------------
 
     // Asks for the next turn: at the next animation frame, else after `delay` ms (none
@@ -356,6 +450,7 @@ var mevaraScreen = {
 
     // The page's events, once.
     listen(host) {
+        this.host = host;
         const turnTo = (event) => (event.persisted || !document.hidden) &&
             Module["_mevara_host_lifecycle"](host, 1);
         const canvas = this.canvas;
