@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
@@ -113,7 +114,7 @@ std::string describe(Point p) {
 
 HeadlessRunner::HeadlessRunner(Window& window, Lifecycle lifecycle, std::ostream& out,
                                std::ostream& err, std::filesystem::path outputDir)
-    : window_(window), lifecycle_(std::move(lifecycle)), out_(out), err_(err),
+    : window_(window), keyboard_(window), lifecycle_(std::move(lifecycle)), out_(out), err_(err),
       outputDir_(std::move(outputDir)) {
     if (!RunLoop::main().hasManualClock()) RunLoop::main().useManualClock();
 }
@@ -195,6 +196,8 @@ void HeadlessRunner::run(const std::vector<Word>& words) {
         }
         expectCount(args, 0, "dump or dump accessibility");
         out_ << dumpViewTree(window_, RunLoop::main().now()) << "--\n";
+    } else if (command == "key") {
+        pressKey(args);
     } else if (command == "press") {
         press(args);
     } else if (command == "check") {
@@ -264,6 +267,20 @@ void HeadlessRunner::press(const std::vector<Word>& args) {
                           names);
     }
     touchAt(middle(found->frame));
+}
+
+void HeadlessRunner::pressKey(const std::vector<Word>& args) {
+    expectCount(args, 1, "key tab|shift-tab|enter|space|up|down|left|right|escape");
+    static const std::map<std::string, Key> keys{
+        {"tab", Key::Tab},        {"shift-tab", Key::BackTab},
+        {"enter", Key::Activate}, {"space", Key::Activate},
+        {"up", Key::Up},          {"down", Key::Down},
+        {"left", Key::Left},      {"right", Key::Right},
+        {"escape", Key::Escape}};
+    const auto it = keys.find(args[0].text);
+    if (it == keys.end()) throw ScriptError("no key called " + quoteText(args[0].text));
+    keyboard_.handle(it->second);
+    runDueCalls();
 }
 
 void HeadlessRunner::checkAccessibility() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/KeyboardControl.h"
 #include "platform/Geometry.h"
 
 #include <filesystem>
@@ -45,6 +46,8 @@ private:
     // Activates the element a screen reader calls by that name.
     void press(const std::vector<Word>& args);
     void checkAccessibility();
+    // A key a person without a pointer presses.
+    void pressKey(const std::vector<Word>& args);
     void drag(const std::vector<Word>& args);
     void pressAlertButton(const std::vector<Word>& args);
     void snapshot(const std::vector<Word>& args);
@@ -53,6 +56,7 @@ private:
     void runDueCalls();
 
     Window& window_;
+    KeyboardControl keyboard_;
     Lifecycle lifecycle_;
     std::ostream& out_;
     std::ostream& err_;

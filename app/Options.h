@@ -51,8 +51,6 @@ std::string usageText();
 
 // The key that turns the tablet between portrait and landscape on the desktop.
 constexpr char rotateKey = 'r';
-// SDL's key code for Escape is its character.
-constexpr int escapeKey = 27;
 // With Ctrl, writes the record for the doctor to the documents folder.
 constexpr char reportKey = 'p';
 

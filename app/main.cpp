@@ -1,5 +1,6 @@
 #include "app/DesktopKeys.h"
 #include "app/HeadlessRunner.h"
+#include "app/KeyboardControl.h"
 #include "app/Options.h"
 #include "app/ScreenTargets.h"
 #include "app/Startup.h"
@@ -79,12 +80,13 @@ int runOnDesktop(MevaraAppDelegate& delegate, const Options& options) {
             return true;
         }
         if (control) return false;
-        if (keycode == escapeKey) return pressBackButton(window);
         // SDL's key codes for letters are their lower-case characters.
         if (keycode != rotateKey || !Application::shared().isTablet()) return false;
         const bool portrait = isPortrait(Application::shared().orientation());
         return window.rotate(portrait ? OrientationLandscapeLeft : OrientationPortrait);
     };
+    KeyboardControl keyboard(window);
+    events.navigate = [&keyboard](Key key) { return keyboard.handle(key); };
     return host.run(events);
 }
 

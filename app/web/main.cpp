@@ -1,5 +1,5 @@
 // The program in a browser: the page's canvas is the device's screen.
-#include "app/ScreenTargets.h"
+#include "app/KeyboardControl.h"
 #include "app/Startup.h"
 #include "model/UserData.h"
 #include "platform/Directories.h"
@@ -53,6 +53,7 @@ int orientationFor(bool landscape) {
 struct Program {
     std::unique_ptr<MevaraAppDelegate> delegate;
     std::unique_ptr<web::WindowHost> host;
+    std::unique_ptr<KeyboardControl> keyboard;
 };
 
 } // namespace
@@ -89,8 +90,12 @@ int main() {
         delegate.applicationWillEnterForeground();
         delegate.applicationDidBecomeActive();
     };
-    // Escape acts as Back, as on the desktop.
-    events.key = [&window](int key) { return key == 0 && pressBackButton(window); };
+    // Tab, Enter, Space, the arrows and Escape, as on the desktop.
+    program.keyboard = std::make_unique<KeyboardControl>(window);
+    events.key = [keyboard = program.keyboard.get()](int key) {
+        return key >= 0 && key <= static_cast<int>(Key::Escape) &&
+               keyboard->handle(static_cast<Key>(key));
+    };
     // A tab may close without a word: what the person entered is kept as they go.
     events.turnEnded = [] { UserData::instance().saveIfChanged(); };
     // A tablet turns with the viewport; a phone's screen stays upright.

@@ -421,6 +421,10 @@ TEST_F(Host, FocusAfterLaunchAndKeysReachTheApplication) {
          {SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED})
         push(SDL_WINDOWEVENT, [&](SDL_Event& e) { e.window.event = what; });
     push(SDL_KEYDOWN, [](SDL_Event& e) { e.key.keysym.sym = SDLK_ESCAPE; });
+    push(SDL_KEYDOWN, [](SDL_Event& e) {
+        e.key.keysym.sym = SDLK_TAB;
+        e.key.keysym.mod = KMOD_LSHIFT;
+    });
     // Ctrl+Q ends the run as closing the window does; the key is not passed on.
     push(SDL_KEYDOWN, [](SDL_Event& e) {
         e.key.keysym.sym = SDLK_q;
@@ -429,16 +433,23 @@ TEST_F(Host, FocusAfterLaunchAndKeysReachTheApplication) {
 
     int resigned = 0, became = 0, terminated = 0;
     std::vector<int> keys;
+    std::vector<Key> navigated;
+    // What the application does not take goes on as a navigation key.
     const HostEvents events{[&] { ++resigned; }, [&] { ++became; }, [&] { ++terminated; },
                             [&](int code, bool) {
                                 keys.push_back(code);
+                                return false;
+                            },
+                            [&](Key key) {
+                                navigated.push_back(key);
                                 return true;
                             }};
     EXPECT_EQ(host_->run(events), 0);
     EXPECT_EQ(resigned, 1);
     EXPECT_EQ(became, 1);
     EXPECT_EQ(terminated, 1);
-    EXPECT_EQ(keys, std::vector<int>{SDLK_ESCAPE});
+    EXPECT_EQ(keys, (std::vector<int>{SDLK_ESCAPE, SDLK_TAB}));
+    EXPECT_EQ(navigated, (std::vector<Key>{Key::Escape, Key::BackTab}));
 }
 
 TEST(HostZoom, TakesTheLargestHalfStepThatFitsTheScreen) {

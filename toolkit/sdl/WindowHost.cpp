@@ -7,6 +7,7 @@
 #include <SDL2/SDL_image.h>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace mevara::sdl {
 namespace {
@@ -16,6 +17,29 @@ constexpr double frameInterval = 1.0 / 60;
 // An SDL wait in milliseconds for a span of seconds; never negative.
 int waitMilliseconds(double seconds) {
     return static_cast<int>(std::ceil(std::clamp(seconds, 0.0, 86400.0) * 1000));
+}
+
+std::optional<Key> navigationKey(SDL_Keycode sym, bool shift) {
+    switch (sym) {
+    case SDLK_TAB:
+        return shift ? Key::BackTab : Key::Tab;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+    case SDLK_SPACE:
+        return Key::Activate;
+    case SDLK_UP:
+        return Key::Up;
+    case SDLK_DOWN:
+        return Key::Down;
+    case SDLK_LEFT:
+        return Key::Left;
+    case SDLK_RIGHT:
+        return Key::Right;
+    case SDLK_ESCAPE:
+        return Key::Escape;
+    default:
+        return std::nullopt;
+    }
 }
 
 bool anyAnimating(const View& view, double now) {
@@ -200,11 +224,17 @@ bool WindowHost::handle(const SDL_Event& event, const HostEvents& events) {
               event.tfinger.y * static_cast<float>(h));
         break;
     }
-    case SDL_KEYDOWN:
+    case SDL_KEYDOWN: {
+        const SDL_Keysym& k = event.key.keysym;
         // Ctrl+Q ends the program as closing the window does, saving on the way out.
-        if (event.key.keysym.sym == SDLK_q && (event.key.keysym.mod & KMOD_CTRL)) return false;
-        if (events.key) events.key(event.key.keysym.sym, (event.key.keysym.mod & KMOD_CTRL) != 0);
+        if (k.sym == SDLK_q && (k.mod & KMOD_CTRL)) return false;
+        if (events.key && events.key(k.sym, (k.mod & KMOD_CTRL) != 0)) break;
+        if (auto key = navigationKey(k.sym, (k.mod & KMOD_SHIFT) != 0); key && events.navigate) {
+            events.navigate(*key);
+            needsDraw_ = true;
+        }
         break;
+    }
     default:
         break;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/Key.h"
 #include "toolkit/Window.h"
 #include "toolkit/sdl/SdlFontEngine.h"
 #include "toolkit/sdl/SdlPainter.h"
@@ -19,6 +20,8 @@ struct HostEvents {
     std::function<void()> resignActive, becomeActive, terminate;
     // True when the key was used. `control`: Ctrl was held.
     std::function<bool(int sdlKeycode, bool control)> key;
+    // Tab, Enter, Space, the arrows and Escape, when `key` did not use them.
+    std::function<bool(Key key)> navigate;
 };
 
 // A desktop window showing a toolkit Window at `zoom` window pixels per point. Mouse and

@@ -16,7 +16,7 @@ struct HostEvents {
     std::function<void()> resignActive, becomeActive;
     // The viewport's shape changed (a device turned, a window resized).
     std::function<void(bool landscape)> viewportChanged;
-    // True when the key was used; 0 is Escape.
+    // True when the key was used: a toolkit Key by its number.
     std::function<bool(int key)> key;
     // After every turn of the loop, input included.
     std::function<void()> turnEnded;

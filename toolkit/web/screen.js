@@ -488,9 +488,16 @@ var mevaraScreen = {
             if (Module["mevaraFlushFiles"]) Module["mevaraFlushFiles"]();
         });
         window.addEventListener("pageshow", turnTo);
+        // Tab, Shift+Tab, Enter, Space, the arrows and Escape work the screen: numbered as
+        // the program's keys (toolkit/Key.h).
+        const keys = { Tab: 0, Enter: 2, " ": 2, ArrowUp: 3, ArrowDown: 4, ArrowLeft: 5,
+                       ArrowRight: 6, Escape: 7 };
         window.addEventListener("keydown", (event) => {
-            if (event.key === "Escape" && Module["_mevara_host_key"](host, 0))
-                event.preventDefault();
+            if (event.ctrlKey || event.metaKey || event.altKey) return;
+            let key = keys[event.key];
+            if (key === undefined) return;
+            if (key === 0 && event.shiftKey) key = 1;
+            if (Module["_mevara_host_key"](host, key)) event.preventDefault();
         });
         this.onPicture = () => Module["_mevara_host_redraw"](host);
     },
