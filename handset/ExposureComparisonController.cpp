@@ -5,6 +5,7 @@
 #include "comparisons/ChartText.h"
 #include "handset/MevaraViewController.h"
 #include "handset/MoreContentController.h"
+#include "handset/TestRow.h"
 #include "model/UserData.h"
 #include "toolkit/Button.h"
 #include "toolkit/Image.h"
@@ -190,8 +191,8 @@ void ExposureComparisonController::pickReference(Comparison comparison) {
         }
     }
     if (comparisonLabel_)
-        comparisonLabel_->setText(
-            std::string(ComparisonReferences::reference(comparison).valueText));
+        showDose(*comparisonLabel_,
+                 std::string(ComparisonReferences::reference(comparison).valueText));
 
     auto button = buttonFor(comparison);
     if (button && isSelected(*button)) {
@@ -248,8 +249,8 @@ void ExposureComparisonController::scaleBars() {
     grow(myBar_, myShadow_, total);
     grow(averageBar_, averageShadow_, average);
     grow(comparisonBar_, comparisonShadow_, comparison);
-    if (myLabel_) myLabel_->setText(ChartText::twoDecimalText(total));
-    if (averageLabel_) averageLabel_->setText(ChartText::shortText(average));
+    if (myLabel_) showDose(*myLabel_, ChartText::twoDecimalText(total));
+    if (averageLabel_) showDose(*averageLabel_, ChartText::shortText(average));
     loop.commitAnimations();
 }
 

@@ -88,9 +88,8 @@ void TestListController::updateTotal() {
 
 void TestListController::setTotalText(std::string text) {
     if (!totalExposure_) return;
-    // Read with its unit in words; the unit's own label is left out.
-    totalExposure_->setAccessibilityLabel(text + " millisieverts");
-    totalExposure_->setText(std::move(text));
+    // The unit's own label is left out: the dose says it in words.
+    showDose(*totalExposure_, std::move(text));
     if (!totalUnit_) return;
     const Rect value = totalExposure_->frame();
     const float width = std::min(

@@ -32,6 +32,11 @@ std::shared_ptr<Label> makeRowLabel(Rect frame, const std::string& text, const c
     return label;
 }
 
+void showDose(Label& label, std::string text) {
+    label.setAccessibilityLabel(text + " millisieverts");
+    label.setText(std::move(text));
+}
+
 std::string testDescription(const Test& test) {
     return test.testName().value_or("") + ", " + TestListController::detailText(test);
 }

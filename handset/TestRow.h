@@ -27,6 +27,9 @@ struct TestRowLayout {
     float detailWidth = 287;
 };
 
+// Shows a dose in mSv on a label; a screen reader says the unit in words.
+void showDose(Label& label, std::string text);
+
 // "CT, Head, 1 test on March 14, 2026": the test as a row describes it.
 std::string testDescription(const Test& test);
 

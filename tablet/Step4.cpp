@@ -3,6 +3,7 @@
 // edge, and the doctor's advice. Each column's foot opens its detail page.
 #include "comparisons/ChartText.h"
 #include "comparisons/Comparison.h"
+#include "handset/TestRow.h"
 #include "model/UserData.h"
 #include "tablet/ChartParts.h"
 #include "tablet/TabletText.h"
@@ -315,14 +316,14 @@ void scaleBars(W& w, const std::any& = {}) {
     chart::raiseBar(w, "step4_averageExposureBar", "step4_averageExposureLabel",
                     "step4_averageExposureValueContainer", average, perMsv);
     if (auto label = w.widget<Label>("step4_myExposureLabel"))
-        label->setText(ChartText::twoDecimalText(total));
+        showDose(*label, ChartText::twoDecimalText(total));
     if (auto label = w.widget<Label>("step4_averageExposureLabel"))
-        label->setText(ChartText::shortText(average));
+        showDose(*label, ChartText::shortText(average));
     const bool risk = compareText.empty();
     if (!risk) {
         chart::raiseBar(w, "step4_compareExposureBar", "step4_compareExposureLabel",
                         "step4_compareExposureValueContainer", reference, perMsv);
-        compareLabel->setText(ChartText::shortText(reference));
+        showDose(*compareLabel, ChartText::shortText(reference));
     }
     for (const char* name : {"step4_compareExposureBar", "step4_compareExposureLabel",
                              "step4_compareExposureValueContainer"})
@@ -334,7 +335,7 @@ void scaleBars(W& w, const std::any& = {}) {
 
 void select(W& w, const Choice& chosen) {
     if (auto label = w.widget<Label>("step4_compareExposureLabel"))
-        label->setText(std::string(ComparisonReferences::reference(chosen.comparison).valueText));
+        showDose(*label, std::string(ComparisonReferences::reference(chosen.comparison).valueText));
     for (const auto& choice : choices)
         if (auto button = w.widget<Button>(part(choice, "Button")))
             if (auto image = Image::named(&choice == &chosen ? "selected-icon-ipad.png"

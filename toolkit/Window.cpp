@@ -156,6 +156,8 @@ void Window::presentSheet(const std::shared_ptr<ViewController>& controller, boo
     sheet.dim->setBackgroundColor(Color::white(0, 0.4f));
     sheet.container->setName("sheet");
     sheet.container->setClipsToBounds(true);
+    // While it shows, a screen reader finds nothing behind it.
+    sheet.container->setAccessibilityViewIsModal(true);
     auto content = controller->view();
     content->setFrame({0, 0, sheet.container->frame().width, sheet.container->frame().height});
     content->setAutoresizingMask(FlexibleWidth | FlexibleHeight);

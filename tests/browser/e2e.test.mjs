@@ -237,6 +237,9 @@ test("a first use on a phone by a screen reader's names", async () => {
     assert.match(tree, /CT, Head, 1 test, 2\.00 millisieverts/);
     assert.match(tree, /2\.00 millisieverts/);
     await pressByName(page, "Total Exposure");
+    // A new screen puts the reader on its heading.
+    assert.equal(await page.evaluate(() => document.activeElement.textContent),
+                 "Compare Your Exposure");
     await pressByName(page, "Chernobyl");
     assert.match(JSON.stringify(await page.accessibility.snapshot()), /"Chernobyl Exposure"/);
     assert.deepEqual(problems, []);

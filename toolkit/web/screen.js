@@ -400,13 +400,20 @@ var mevaraScreen = {
             }
         });
         while (root.children.length > rows.length) root.lastChild.remove();
-        // An alert takes the reader at once, on its first button.
+        const focus = (node) => {
+            node.tabIndex = -1;
+            node.focus({ preventScroll: true });
+        };
+        // An alert takes the reader at once, on its first button; a new screen, at its
+        // heading.
         if (alertTitle && !wasAlert) {
             const first = root.querySelector("[role=button]");
-            if (first) {
-                first.tabIndex = -1;
-                first.focus({ preventScroll: true });
-            }
+            if (first) focus(first);
+        }
+        const heading = alertTitle ? null : root.querySelector("[role=heading]");
+        if (heading && heading.textContent !== this.readHeading) {
+            this.readHeading = heading.textContent;
+            focus(heading);
         }
     },
 
