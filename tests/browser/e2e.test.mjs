@@ -246,6 +246,20 @@ test("a first use on a phone by a screen reader's names", async () => {
     await context.close();
 });
 
+test("a tablet's road to the results by a screen reader's names", async () => {
+    const { context, page, problems } = await openPerson(tablet(true));
+    await started(page, () => page.goto(origin + "/"));
+    for (const name of ["I Understand", "Let's Get Started", "Gender", "Male", "Age Range",
+                        "40 - 49", "Save", "Test Type", "CT", "Test Location", "Head",
+                        "Number of Tests", "1", "Add Tests", "View Comparisons"])
+        await pressByName(page, name);
+    const tree = JSON.stringify(await page.accessibility.snapshot());
+    assert.match(tree, /"2\.00 millisieverts"/);
+    assert.match(tree, /"More About Your Estimated Medical Exposure"/);
+    assert.deepEqual(problems, []);
+    await context.close();
+});
+
 for (const landscape of [true, false]) {
     const side = landscape ? "landscape" : "portrait";
     test(`a tablet held ${side} walks the wizard to the results`, async () => {
