@@ -4,6 +4,7 @@
 #include "toolkit/Accessibility.h"
 #include "toolkit/AlertView.h"
 #include "toolkit/Painter.h"
+#include "toolkit/VisibleViews.h"
 #include "toolkit/Window.h"
 
 #include <algorithm>
@@ -76,6 +77,12 @@ bool KeyboardControl::handle(Key key) {
             alert->dismissWithClickedButtonIndex(alert->cancelButtonIndex(), true);
             return true;
         }
+        // The front-most view with something to do on Escape: a popover, a sheet.
+        std::shared_ptr<View> front;
+        forEachVisibleView(window_, std::nullopt, [&front](const VisibleView& seen) {
+            if (seen.view->accessibilityViewIsModal()) front = seen.view;
+        });
+        if (front && front->accessibilityPerformEscape()) return true;
         return pressBackButton(window_);
     }
     if (key == Key::Activate) {

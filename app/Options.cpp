@@ -46,9 +46,10 @@ std::string usageText() {
            rotateKey +
            "' turns a tablet between portrait and landscape; Tab and Shift+Tab move\n"
            "a focus ring through what can be pressed, Enter or Space presses it, the arrows\n"
-           "move within lists and the calendar; Escape closes an alert or goes back where a\n"
-           "screen has a Back button; Ctrl+P writes the record for your doctor to the\n"
-           "documents folder; Ctrl+Q quits, saving as closing the window does.\n"
+           "move within lists and the calendar; Escape closes an alert, a popover or a sheet,\n"
+           "or goes back where a screen has a Back button; Ctrl+P writes the record for\n"
+           "your doctor to the documents folder; Ctrl+Q quits, saving as closing the window\n"
+           "does.\n"
            "Without --zoom the window takes the largest zoom, in halves, that fits the screen.\n";
 }
 

@@ -239,6 +239,26 @@ void WelcomeController::dismissCalendarPicker() {
     fadeOut(picker->view());
 }
 
+void WelcomeController::setPicker(std::shared_ptr<IpadPicker> picker) {
+    picker_ = std::move(picker);
+    if (!picker_) return;
+    std::weak_ptr<WelcomeController> weak =
+        std::static_pointer_cast<WelcomeController>(shared_from_this());
+    picker_->view()->setAccessibilityEscape([weak] {
+        if (auto self = weak.lock(); self && self->picker_) self->dismissPicker();
+    });
+}
+
+void WelcomeController::setCalendarPicker(std::shared_ptr<IpadCalendarPicker> picker) {
+    calendarPicker_ = std::move(picker);
+    if (!calendarPicker_) return;
+    std::weak_ptr<WelcomeController> weak =
+        std::static_pointer_cast<WelcomeController>(shared_from_this());
+    calendarPicker_->view()->setAccessibilityEscape([weak] {
+        if (auto self = weak.lock(); self && self->calendarPicker_) self->dismissCalendarPicker();
+    });
+}
+
 void WelcomeController::closePopovers() {
     if (auto picker = std::exchange(picker_, nullptr)) fadeOut(picker->view());
     if (auto calendar = std::exchange(calendarPicker_, nullptr)) {

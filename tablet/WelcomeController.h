@@ -97,11 +97,10 @@ public:
     }
 
     const std::shared_ptr<IpadPicker>& picker() const { return picker_; }
-    void setPicker(std::shared_ptr<IpadPicker> picker) { picker_ = std::move(picker); }
+    // An open popover closes on Escape as on a tap beside it.
+    void setPicker(std::shared_ptr<IpadPicker> picker);
     const std::shared_ptr<IpadCalendarPicker>& calendarPicker() const { return calendarPicker_; }
-    void setCalendarPicker(std::shared_ptr<IpadCalendarPicker> picker) {
-        calendarPicker_ = std::move(picker);
-    }
+    void setCalendarPicker(std::shared_ptr<IpadCalendarPicker> picker);
     // Fades an open popover away and drops it; it reports its value as it goes.
     void dismissPicker();
     void dismissCalendarPicker();

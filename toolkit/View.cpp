@@ -261,6 +261,15 @@ unsigned View::accessibilityTraits() const {
     return accessibility_.traits.value_or(defaultAccessibilityTraits());
 }
 
+bool View::accessibilityPerformEscape() {
+    if (!accessibility_.escape) return false;
+    // The action may drop the view; it is kept until the action returns.
+    auto keep = shared_from_this();
+    auto action = accessibility_.escape;
+    action();
+    return true;
+}
+
 void View::layoutIfNeeded() {
     for (auto& sub : std::vector(subviews_))
         sub->layoutIfNeeded();

@@ -5,6 +5,7 @@
 #include "toolkit/Responder.h"
 #include "toolkit/Transform.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -142,6 +143,12 @@ public:
     // the disclaimer, a popover).
     bool accessibilityViewIsModal() const { return accessibility_.modal; }
     void setAccessibilityViewIsModal(bool modal) { accessibility_.modal = modal; }
+    // What Escape (or a screen reader's scrub) does while this view is the front-most one
+    // with such an action: a popover closes as a tap beside it closes it.
+    void setAccessibilityEscape(std::function<void()> action) {
+        accessibility_.escape = std::move(action);
+    }
+    bool accessibilityPerformEscape();
 
     // The controller whose root view this is, if any.
     void setViewController(const std::weak_ptr<ViewController>& controller);
@@ -180,6 +187,7 @@ private:
         std::optional<std::string> label, value, hint;
         std::optional<unsigned> traits;
         bool modal = false;
+        std::function<void()> escape;
     };
 
     std::string name_;

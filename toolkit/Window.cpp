@@ -156,8 +156,12 @@ void Window::presentSheet(const std::shared_ptr<ViewController>& controller, boo
     sheet.dim->setBackgroundColor(Color::white(0, 0.4f));
     sheet.container->setName("sheet");
     sheet.container->setClipsToBounds(true);
-    // While it shows, a screen reader finds nothing behind it.
+    // While it shows, a screen reader finds nothing behind it; Escape puts it away.
     sheet.container->setAccessibilityViewIsModal(true);
+    std::weak_ptr<ViewController> weak = controller;
+    sheet.container->setAccessibilityEscape([weak] {
+        if (auto shown = weak.lock()) shown->dismissModalViewControllerAnimated(true);
+    });
     auto content = controller->view();
     content->setFrame({0, 0, sheet.container->frame().width, sheet.container->frame().height});
     content->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
