@@ -56,7 +56,8 @@ var mevaraScreen = {
         this.canvas.parentNode.insertBefore(this.underlay, this.canvas);
         for (const c of [this.canvas, this.underlay]) {
             c.style.position = "absolute";
-            c.style.touchAction = "none";
+            // One finger works the screen; two may still zoom the page.
+            c.style.touchAction = "pinch-zoom";
         }
         this.underlay.style.zIndex = "0";
         this.canvas.style.zIndex = "2";
