@@ -4,6 +4,7 @@
 // way on to the comparisons and a reset, and loads a tapped row into the form for editing.
 // Both build the information bar hidden until the header's help control reveals it.
 #include "comparisons/ChartText.h"
+#include "handset/TestRow.h"
 #include "model/Test.h"
 #include "model/TestData.h"
 #include "model/UserData.h"
@@ -227,8 +228,12 @@ void setup(W& w, const Step& s) {
         add(value, rowValue());
     for (const char* arrow : {"testTypeArrow", "bodyPartArrow", "numberOfTestsArrow", "dateArrow"})
         add(arrow, makeImage("arrow-gray.png"));
-    for (const char* star : {"testTypeStar", "bodyPartStar", "numberOfTestsStar"})
-        add(star, makeTabletLabel("*", "Helvetica-Bold", 17, starRed));
+    for (const char* star : {"testTypeStar", "bodyPartStar", "numberOfTestsStar"}) {
+        // A mark for the eye; the row's name says what it is for.
+        auto mark = makeTabletLabel("*", "Helvetica-Bold", 17, starRed);
+        mark->setIsAccessibilityElement(false);
+        add(star, mark);
+    }
     add("addTestsButton",
         wideButton(w, s.tests ? "Add Test" : "Add Tests", "button-blue.png", 15, s("onAddTest")));
     add("helpBalloon", makeStretchedImage("balloon-green.png", middleStretch));
@@ -256,7 +261,10 @@ void setup(W& w, const Step& s) {
         total->setAdjustsFontSizeToFitWidth(true);
         total->setMinimumFontSize(9);
         add("totalValue", total);
-        add("totalUnits", makeTabletLabel("mSv", "Helvetica", 12, Color::white(0.333f)));
+        // The total says its unit in words.
+        auto units = makeTabletLabel("mSv", "Helvetica", 12, Color::white(0.333f));
+        units->setIsAccessibilityElement(false);
+        add("totalUnits", units);
         add("msvUnderline", line(Color::white(0.667f)));
         auto msvHelp = std::make_shared<Button>();
         msvHelp->setBackgroundColor(Color::clear());
@@ -341,7 +349,8 @@ void populate(W& w, const Step& s) {
     float total = 0;
     for (const auto& test : data.tests())
         total += test->milliseverts();
-    setText(w, "step3_totalValue", ChartText::twoDecimalText(total));
+    if (auto value = w.widget<Label>("step3_totalValue"))
+        showDose(*value, ChartText::twoDecimalText(total));
     if (auto table = w.widget<TableView>("step3_testListTable")) table->reloadData();
 }
 
