@@ -19,6 +19,11 @@ bool standsAlone(const View& view) {
     return dynamic_cast<const Control*>(&view) && view.isAccessibilityElement();
 }
 
+// Whether a screen reader can reach `view` while `modal` (when there is one) holds it.
+bool reachable(const View& view, const std::shared_ptr<View>& modal) {
+    return !modal || &view == modal.get() || view.isDescendantOf(modal.get());
+}
+
 } // namespace
 
 std::shared_ptr<View> accessibleElementFor(const std::shared_ptr<View>& view) {
@@ -29,13 +34,20 @@ std::shared_ptr<View> accessibleElementFor(const std::shared_ptr<View>& view) {
     return found;
 }
 
+std::shared_ptr<View> frontModalView(const Window& window) {
+    std::shared_ptr<View> modal;
+    forEachVisibleView(window, std::nullopt, [&modal](const VisibleView& seen) {
+        if (seen.view->accessibilityViewIsModal()) modal = seen.view;
+    });
+    return modal;
+}
+
 std::vector<AccessibleElement> accessibleElements(const Window& window) {
     std::vector<AccessibleElement> elements;
-    std::shared_ptr<View> modal;
+    const auto modal = frontModalView(window);
     forEachVisibleView(window, std::nullopt, [&](const VisibleView& seen) {
         const View& view = *seen.view;
-        if (view.accessibilityViewIsModal()) modal = seen.view;
-        if (!view.isAccessibilityElement()) return;
+        if (!view.isAccessibilityElement() || !reachable(view, modal)) return;
         // An element speaks for everything inside it but controls.
         if (!standsAlone(view))
             for (const View* up = view.superview(); up; up = up->superview())
@@ -44,29 +56,20 @@ std::vector<AccessibleElement> accessibleElements(const Window& window) {
                             view.accessibilityValue(), view.accessibilityHint(),
                             view.accessibilityTraits()});
     });
-    if (modal)
-        std::erase_if(elements, [&modal](const AccessibleElement& e) {
-            return e.view != modal && !e.view->isDescendantOf(modal.get());
-        });
     return elements;
 }
 
 std::vector<std::shared_ptr<View>> unnamedTappableViews(const Window& window) {
     std::vector<std::shared_ptr<View>> unnamed;
-    std::shared_ptr<View> modal;
+    const auto modal = frontModalView(window);
     forEachVisibleView(window, std::nullopt, [&](const VisibleView& seen) {
-        if (seen.view->accessibilityViewIsModal()) modal = seen.view;
         const View& view = *seen.view;
         const bool tappable =
             dynamic_cast<const Control*>(&view) || dynamic_cast<const TableViewCell*>(&view);
-        if (!tappable || !view.acceptsTouches()) return;
+        if (!tappable || !view.acceptsTouches() || !reachable(view, modal)) return;
         const auto element = accessibleElementFor(seen.view);
         if (!element || element->accessibilityLabel().empty()) unnamed.push_back(seen.view);
     });
-    if (modal)
-        std::erase_if(unnamed, [&modal](const std::shared_ptr<View>& v) {
-            return v != modal && !v->isDescendantOf(modal.get());
-        });
     return unnamed;
 }
 

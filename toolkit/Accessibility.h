@@ -28,6 +28,9 @@ std::vector<AccessibleElement> accessibleElements(const Window& window);
 // screen reader could not name: none of them should be.
 std::vector<std::shared_ptr<View>> unnamedTappableViews(const Window& window);
 
+// The front-most modal view showing (an alert, a sheet, the disclaimer, a popover), or null.
+std::shared_ptr<View> frontModalView(const Window& window);
+
 // The element that speaks for `view` (itself or the nearest element around it), or null.
 std::shared_ptr<View> accessibleElementFor(const std::shared_ptr<View>& view);
 

@@ -124,6 +124,12 @@ bool View::isAnimating(double time) const {
     return running(frameAnimation_) || running(transformAnimation_) || running(alphaAnimation_);
 }
 
+bool View::isAnimatingBelow(double time) const {
+    if (isAnimating(time)) return true;
+    return std::any_of(subviews_.begin(), subviews_.end(),
+                       [time](const auto& sub) { return sub->isAnimatingBelow(time); });
+}
+
 void View::setFrame(const Rect& frame) {
     const double now = RunLoop::main().now();
     animate(frameAnimation_, presentationFrame(now), frame);

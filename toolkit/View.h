@@ -114,6 +114,8 @@ public:
     Transform presentationTransform(double time) const;
     float presentationAlpha(double time) const;
     bool isAnimating(double time) const;
+    // This view or one below it still moves at `time`.
+    bool isAnimatingBelow(double time) const;
     // Called when the animation block that changed this view commits.
     void startPendingAnimations(double start, double duration);
 

@@ -42,13 +42,6 @@ std::optional<Key> navigationKey(SDL_Keycode sym, bool shift) {
     }
 }
 
-bool anyAnimating(const View& view, double now) {
-    if (view.isAnimating(now)) return true;
-    for (const auto& sub : view.subviews())
-        if (anyAnimating(*sub, now)) return true;
-    return false;
-}
-
 } // namespace
 
 WindowHost::WindowHost(Window& window, float zoom, std::string title)
@@ -157,10 +150,6 @@ void WindowHost::fitToWindowFrame() {
     needsDraw_ = true;
 }
 
-bool WindowHost::treeAnimating(double now) const {
-    return anyAnimating(window_, now);
-}
-
 void WindowHost::draw(double now) {
     const float scale = deviceScale();
     if (scale != painter_->deviceScale()) painter_->setDeviceScale(scale);
@@ -258,7 +247,7 @@ int WindowHost::run(const HostEvents& events) {
         if (quitRequested_) return finish();
         fitToWindowFrame();
         const double now = RunLoop::main().now();
-        const bool animating = RunLoop::main().isAnimating() || treeAnimating(now);
+        const bool animating = RunLoop::main().isAnimating() || window_.isAnimatingBelow(now);
         const std::uint64_t changes = RunLoop::main().changes();
         // One more frame after an animation ends shows its final state.
         if (!drawnOnce || needsDraw_ || changes != drawnChanges || animating || wasAnimating) {

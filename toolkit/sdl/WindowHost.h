@@ -57,7 +57,6 @@ private:
     void touch(int id, TouchPhase phase, float x, float y);
     int fingerId(std::int64_t finger, bool begin);
     void fitToWindowFrame();
-    bool treeAnimating(double now) const;
     void draw(double now);
 
     Window& window_;

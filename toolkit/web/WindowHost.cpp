@@ -8,13 +8,6 @@
 namespace mevara::web {
 namespace {
 
-bool anyAnimating(const View& view, double now) {
-    if (view.isAnimating(now)) return true;
-    for (const auto& sub : view.subviews())
-        if (anyAnimating(*sub, now)) return true;
-    return false;
-}
-
 // clang-format off
 EM_JS(double, mevara_screen_layout, (double width, double height), {
     return mevaraScreen.layout(width, height);
@@ -97,7 +90,7 @@ void WindowHost::turn(bool atFrame) {
     const Rect frame = window_.frame();
     if (Size{frame.width, frame.height} != shownSize_) fit();
     const double now = loop.now();
-    const bool animating = loop.isAnimating() || anyAnimating(window_, now);
+    const bool animating = loop.isAnimating() || window_.isAnimatingBelow(now);
     if (atFrame && (needsDraw_ || loop.changes() != drawnChanges_ || animating || wasAnimating_)) {
         draw();
         drawnChanges_ = loop.changes();
@@ -111,14 +104,17 @@ void WindowHost::turn(bool atFrame) {
 }
 
 void WindowHost::finishTurn() {
-    if (events_.turnEnded) events_.turnEnded();
+    // A frame that only moves what moves changes nothing; anything else marks a change.
+    const std::uint64_t changes = RunLoop::main().changes();
+    if (events_.turnEnded && changes != changesSeenAtTurnEnd_) events_.turnEnded();
+    changesSeenAtTurnEnd_ = changes;
     schedule();
 }
 
 void WindowHost::schedule() {
     RunLoop& loop = RunLoop::main();
     const double now = loop.now();
-    const bool animating = loop.isAnimating() || anyAnimating(window_, now);
+    const bool animating = loop.isAnimating() || window_.isAnimatingBelow(now);
     const bool frame = needsDraw_ || loop.changes() != drawnChanges_ || animating || wasAnimating_;
     const double due = loop.nextDueTime();
     const double delay = due < 0 ? -1 : std::ceil(std::max(0.0, due - now) * 1000);

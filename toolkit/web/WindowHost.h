@@ -18,7 +18,7 @@ struct HostEvents {
     std::function<void(bool landscape)> viewportChanged;
     // True when the key was used: a toolkit Key by its number.
     std::function<bool(int key)> key;
-    // After every turn of the loop, input included.
+    // After every turn of the loop in which something changed, input included.
     std::function<void()> turnEnded;
 };
 
@@ -65,6 +65,7 @@ private:
     bool inTurn_ = false, wakeAsked_ = false;
     bool decodingAhead_ = false;
     std::uint64_t drawnChanges_ = 0;
+    std::uint64_t changesSeenAtTurnEnd_ = 0;
 };
 
 } // namespace mevara::web
