@@ -4,7 +4,6 @@
 #include "toolkit/Accessibility.h"
 #include "toolkit/AlertView.h"
 #include "toolkit/Painter.h"
-#include "toolkit/VisibleViews.h"
 #include "toolkit/Window.h"
 
 #include <algorithm>
@@ -70,20 +69,21 @@ std::shared_ptr<View> KeyboardControl::focused() const {
 
 bool KeyboardControl::handle(Key key) {
     if (key == Key::Escape) {
+        bool done = false;
         const auto& alerts = window_.alerts();
         if (!alerts.empty()) {
             const auto alert = alerts.back();
             if (alert->cancelButtonIndex() < 0) return false;
             alert->dismissWithClickedButtonIndex(alert->cancelButtonIndex(), true);
-            return true;
+            done = true;
+        } else {
+            // The front-most modal view may act on Escape (a popover, a sheet); else Back.
+            const auto front = frontModalView(window_);
+            done = (front && front->accessibilityPerformEscape()) || pressBackButton(window_);
         }
-        // The front-most view with something to do on Escape: a popover, a sheet.
-        std::shared_ptr<View> front;
-        forEachVisibleView(window_, std::nullopt, [&front](const VisibleView& seen) {
-            if (seen.view->accessibilityViewIsModal()) front = seen.view;
-        });
-        if (front && front->accessibilityPerformEscape()) return true;
-        return pressBackButton(window_);
+        // Back from a popover or an alert, the ring returns to what opened it.
+        showRing();
+        return done;
     }
     if (key == Key::Activate) {
         const auto view = focused();
